@@ -1,0 +1,50 @@
+// JwwGaibu: a growable table with a separate count. Storage grows in blocks
+// of 1000 entries, so tens of thousands of figures cost tens of
+// reallocations; the count, not the storage length, tells what is valid.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace JwwGaibu {
+
+inline constexpr int32_t kTableBlock = 1000;
+
+// Storage length for a table holding count entries: the smallest multiple
+// of the block size not below count.
+constexpr int32_t BlockLength(int32_t count) {
+    return (count + kTableBlock - 1) / kTableBlock * kTableBlock;
+}
+
+template <class T> class TJwwTable {
+  public:
+    // Appends a default (zero-filled) entry and returns it.
+    T& Append() {
+        ++count_;
+        if (count_ % kTableBlock == 1) items_.resize(static_cast<size_t>(count_) + kTableBlock - 1);
+        return items_[static_cast<size_t>(count_) - 1];
+    }
+    int32_t Count() const { return count_; }
+    int32_t Length() const { return static_cast<int32_t>(items_.size()); }
+    T& operator[](int32_t index) { return items_[static_cast<size_t>(index)]; }
+    const T& operator[](int32_t index) const { return items_[static_cast<size_t>(index)]; }
+    const T* begin() const { return items_.data(); }
+    const T* end() const { return items_.data() + count_; }
+
+    // Empty with count 0 (reset).
+    void Clear() {
+        items_.clear();
+        count_ = 0;
+    }
+    // Frees the storage; the count stays as it was (release).
+    void Release() {
+        items_.clear();
+        items_.shrink_to_fit();
+    }
+
+  private:
+    std::vector<T> items_;
+    int32_t count_ = 0;
+};
+
+} // namespace JwwGaibu

@@ -1,0 +1,34 @@
+// MyFunc: plane geometry. Pure functions over doubles in millimetres,
+// x to the right and y upward; angles counter-clockwise, radians only for
+// RotatePoint. Results come back through out-parameters, x first.
+#pragma once
+
+namespace MyFunc {
+
+// Result codes of IntersectSegments.
+inline constexpr int kNoCrossing = 0;      // both vertical, or parallel after snapping
+inline constexpr int kCrossingOnBoth = 1;  // crossing lies on both segments (ends count)
+inline constexpr int kCrossingOutside = 2; // carrying lines cross outside a segment
+
+void RotatePoint(double x, double y, double cx, double cy, double angle_rad, double& out_x,
+                 double& out_y);
+void RotatePointDeg(double x, double y, double cx, double cy, double angle_deg, double& out_x,
+                    double& out_y);
+
+// True when both coordinates differ by at most the tolerance (a square).
+bool SamePoint(double x1, double y1, double x2, double y2);
+
+// Lower-left corner (point 0) of a rectangle whose reference point r lies on
+// the anchor (ax, ay), turned about the anchor by angle_deg.
+void RectOrigin(int r, double ax, double ay, double w, double h, double angle_deg, double& out_x,
+                double& out_y);
+// Point k (0..8, column = k mod 3, row = k div 3) of that rectangle.
+void RectPoint(int r, int k, double ax, double ay, double w, double h, double angle_deg,
+               double& out_x, double& out_y);
+
+// Crossing of segment A with segment B. Returns kNoCrossing (out-parameters
+// untouched), kCrossingOnBoth or kCrossingOutside (crossing of the lines).
+int IntersectSegments(double xa1, double ya1, double xa2, double ya2, double xb1, double yb1,
+                      double xb2, double yb2, double& out_x, double& out_y);
+
+} // namespace MyFunc
