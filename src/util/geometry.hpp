@@ -3,6 +3,8 @@
 // RotatePoint. Results come back through out-parameters, x first.
 #pragma once
 
+#include "util/tolerance.hpp"
+
 namespace MyFunc {
 
 // Result codes of IntersectSegments.
@@ -25,6 +27,11 @@ void RectOrigin(int r, double ax, double ay, double w, double h, double angle_de
 // Point k (0..8, column = k mod 3, row = k div 3) of that rectangle.
 void RectPoint(int r, int k, double ax, double ay, double w, double h, double angle_deg,
                double& out_x, double& out_y);
+
+// Bounds of a segment's extent along one axis (end coordinates e1, e2),
+// widened by the tolerance: a crossing on the segment lies within them.
+inline double WidenedLow(double e1, double e2) { return (e1 < e2 ? e1 : e2) - kTolerance; }
+inline double WidenedHigh(double e1, double e2) { return (e1 > e2 ? e1 : e2) + kTolerance; }
 
 // Crossing of segment A with segment B. Returns kNoCrossing (out-parameters
 // untouched), kCrossingOnBoth or kCrossingOutside (crossing of the lines).

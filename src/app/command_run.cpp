@@ -1,0 +1,68 @@
+#include "app/command_run.hpp"
+
+#include "app/intersection_sweep.hpp"
+#include "app/rectangle_drawer.hpp"
+#include "exchange/output_buffer.hpp"
+#include "exchange/output_commands.hpp"
+
+namespace Unit1 {
+
+namespace {
+
+// Converts one size into the exchange file's unit. A scale of 0 (only a
+// malformed "hs" line gives one) cannot divide: the size is used as entered.
+double ToFileUnit(double size, int32_t unit, bool paper_units, double scale) {
+    if (paper_units) return (unit == kUnitReal && scale != 0.0) ? size / scale : size;
+    return unit == kUnitPaper ? size * scale : size;
+}
+
+TRectShape ConvertShape(const JwwGaibu::TExchangeState& state, const TRectSettings& settings) {
+    const bool valid_group =
+        state.HostLayerGroup >= 0 && state.HostLayerGroup < JwwGaibu::kLayerGroups;
+    const double scale = valid_group ? state.LayerGroupScale[state.HostLayerGroup] : 1.0;
+    TRectShape shape;
+    shape.Width = ToFileUnit(settings.RectWidth, settings.RectWidthUnit, state.PaperUnits, scale);
+    shape.Height =
+        ToFileUnit(settings.RectHeight, settings.RectHeightUnit, state.PaperUnits, scale);
+    shape.AngleDeg = settings.RectAngle;
+    shape.RefPoint = settings.RectRefPoint;
+    return shape;
+}
+
+void PutPenCommands(JwwGaibu::TExchangeState& state, const TRectSettings& settings) {
+    if (state.PaperUnits) JwwGaibu::AddOutputLine(state, "bz");
+    JwwGaibu::PutLayerGroup(state, state.HostLayerGroup);
+    JwwGaibu::PutLayer(state, state.HostLayer);
+    JwwGaibu::PutLineColor(state, settings.RectColorIndex, JwwGaibu::kModeListIndex);
+    JwwGaibu::PutLineType(state, settings.RectLineTypeIndex, JwwGaibu::kModeListIndex);
+    JwwGaibu::PutLineWidth(state, settings.RectLineWidth);
+}
+
+} // namespace
+
+TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
+                               const std::filesystem::path& settings_path,
+                               const TStatusSink& status, TSweepMethod method) {
+    TRunReport report;
+    report.SettingsSaved = SaveSettings(settings, settings_path);
+    const TRectShape shape = ConvertShape(state, settings);
+    PutPenCommands(state, settings);
+
+    status(TStatus{kStatusReading});
+    TDrawnPointList plain_points;
+    TDrawnPointGrid grid_points;
+    const bool plain = method == TSweepMethod::Plain;
+    TRectangleDrawer drawer(state, shape,
+                            plain ? static_cast<TDrawnPoints&>(plain_points) : grid_points);
+    if (plain)
+        SweepPlain(state, drawer, status);
+    else
+        SweepIndexed(state, drawer, status);
+    status(TStatus{kStatusGenerating});
+
+    report.RectanglesDrawn = drawer.Drawn();
+    report.NonFiniteSkipped = drawer.NonFiniteSkipped();
+    return report;
+}
+
+} // namespace Unit1

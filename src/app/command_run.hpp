@@ -1,0 +1,50 @@
+// Unit1: the command run. Saves the settings, converts the rectangle size to
+// the exchange file's unit, writes the pen commands and one rectangle (four
+// line records) at every point where two selected segments cross or touch.
+// Progress goes to a status sink supplied by the caller.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/rect_settings.hpp"
+#include "exchange/exchange_state.hpp"
+
+namespace Unit1 {
+
+// One status text (UTF-8). For the sweep's progress texts Step is the
+// 1-based outer step and Count the number of segments; otherwise both are 0.
+struct TStatus {
+    std::string_view Text;
+    int32_t Step = 0;
+    int32_t Count = 0;
+};
+// Receives each status text and must show it before returning.
+using TStatusSink = std::function<void(const TStatus&)>;
+
+struct TRunReport {
+    int64_t RectanglesDrawn = 0;
+    int64_t NonFiniteSkipped = 0; // rectangles whose corners were not finite numbers
+    bool SettingsSaved = false;
+};
+
+// Status texts (UTF-8).
+std::string SegmentCountText(int32_t line_count); // "線分：" + count
+std::string ProgressText(int32_t step, int32_t count);
+extern const char* const kStatusReading;    // "線分データ参照中です"
+extern const char* const kStatusGenerating; // "ファイル生成中です"
+
+// How the pairs are found: Indexed tests only pairs whose bounding boxes
+// meet; Plain tests every pair and scans every drawn point (the reference).
+// Both produce the same output, byte for byte.
+enum class TSweepMethod { Indexed, Plain };
+
+TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
+                               const std::filesystem::path& settings_path,
+                               const TStatusSink& status,
+                               TSweepMethod method = TSweepMethod::Indexed);
+
+} // namespace Unit1

@@ -1,0 +1,78 @@
+#include "app/intersection_sweep.hpp"
+
+#include <string>
+#include <vector>
+
+#include "app/segment_grid.hpp"
+#include "exchange/figure_records.hpp"
+#include "util/geometry.hpp"
+
+namespace Unit1 {
+
+namespace {
+
+bool Excluded(const JwwGaibu::TJwwEntLine& line) {
+    return (line.Flags & JwwGaibu::kFlagDimension) != 0;
+}
+
+bool AtEndPoint(const JwwGaibu::TJwwEntLine& line, double x, double y) {
+    return MyFunc::SamePoint(x, y, line.X1, line.Y1) || MyFunc::SamePoint(x, y, line.X2, line.Y2);
+}
+
+// Tests one pair and draws at its crossing when it qualifies.
+void TestPair(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b,
+              TRectangleDrawer& drawer) {
+    double x = 0, y = 0;
+    if (MyFunc::IntersectSegments(a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2, x, y) !=
+        MyFunc::kCrossingOnBoth)
+        return;
+    if (QualifiesForRectangle(a, b, x, y)) drawer.DrawRectangleAt(x, y);
+}
+
+// One text per outer step, also for a step whose segment is then skipped.
+void ShowProgress(int32_t step, int32_t count, const TStatusSink& status) {
+    const std::string text = ProgressText(step, count);
+    status(TStatus{text, step, count});
+}
+
+} // namespace
+
+bool QualifiesForRectangle(const JwwGaibu::TJwwEntLine& outer, const JwwGaibu::TJwwEntLine& inner,
+                           double x, double y) {
+    if (outer.CurveNo != inner.CurveNo || outer.CurveNo < 1) return true;
+    // Two pieces of one curve meeting at their joint are not a crossing.
+    return !AtEndPoint(outer, x, y) && !AtEndPoint(inner, x, y);
+}
+
+void SweepPlain(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
+                const TStatusSink& status) {
+    const auto& lines = state.Lines;
+    const int32_t n = lines.Count();
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        ShowProgress(i + 1, n, status);
+        if (Excluded(lines[i])) continue;
+        for (int32_t j = i + 1; j < n; ++j) {
+            if (!Excluded(lines[j])) TestPair(lines[i], lines[j], drawer);
+        }
+    }
+}
+
+void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
+                  const TStatusSink& status) {
+    const auto& lines = state.Lines;
+    const int32_t n = lines.Count();
+    if (n < 2) return;
+    TSegmentGrid grid(lines);
+    std::vector<int32_t> candidates;
+    for (int32_t i = 0; i + 1 < n; ++i) {
+        ShowProgress(i + 1, n, status);
+        if (grid.Excluded(i)) continue;
+        grid.CandidatesAfter(i, candidates);
+        for (int32_t j : candidates) {
+            // Boxes that do not meet cannot hold a crossing on both segments.
+            if (grid.Box(i).Overlaps(grid.Box(j))) TestPair(lines[i], lines[j], drawer);
+        }
+    }
+}
+
+} // namespace Unit1

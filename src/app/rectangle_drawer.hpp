@@ -1,0 +1,39 @@
+// Unit1: drawing one rectangle at an intersection, once per place: a point
+// that counts as drawn already (see TDrawnPoints) draws nothing.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/drawn_points.hpp"
+#include "exchange/exchange_state.hpp"
+
+namespace Unit1 {
+
+// The rectangle as converted into the exchange file's unit.
+struct TRectShape {
+    double Width = 0;
+    double Height = 0;
+    double AngleDeg = 0;
+    int32_t RefPoint = 0;
+};
+
+class TRectangleDrawer {
+  public:
+    TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
+                     TDrawnPoints& points);
+
+    void DrawRectangleAt(double x, double y);
+
+    int64_t Drawn() const { return drawn_; }
+    int64_t NonFiniteSkipped() const { return non_finite_; }
+
+  private:
+    JwwGaibu::TExchangeState& state_;
+    TRectShape shape_;
+    TDrawnPoints& points_;
+    int64_t drawn_ = 0;
+    int64_t non_finite_ = 0;
+};
+
+} // namespace Unit1

@@ -1,0 +1,20 @@
+#include <string>
+
+#include "app/command_run.hpp"
+#include "util/number_text.hpp"
+
+namespace Unit1 {
+
+const char* const kStatusReading = "線分データ参照中です";
+const char* const kStatusGenerating = "ファイル生成中です";
+
+std::string SegmentCountText(int32_t line_count) {
+    return "線分：" + MyFunc::IntToText(line_count);
+}
+
+std::string ProgressText(int32_t step, int32_t count) {
+    return "線分データ交点計算中(" + MyFunc::IntToText(step) + "／" + MyFunc::IntToText(count) +
+           ")";
+}
+
+} // namespace Unit1
