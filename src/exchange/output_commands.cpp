@@ -1,0 +1,137 @@
+#include "exchange/output_commands.hpp"
+
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "exchange/output_buffer.hpp"
+#include "util/tolerance.hpp"
+
+namespace JwwGaibu {
+
+namespace {
+
+// List positions of the window's colour and line-type lists.
+constexpr int32_t kLastPlainIndex = 9;           // "線色9" / "線種9"
+constexpr int32_t kSxfColorOffset = 91;          // index 10 = "SXF-1" = colour 101
+constexpr int32_t kLastRandomOrDoubleIndex = 18; // "倍長線種4"
+constexpr int32_t kRandomOrDoubleOffset = 1;     // index 10 = "ランダム線1" = line type 11
+constexpr int32_t kSxfLineTypeOffset = 12;       // index 19 = "SXF-1" = line type 31
+
+constexpr std::size_t kCommandTextMax = 24; // two letters and a 32-bit number
+
+enum class TNumberForm { Decimal, Hex };
+
+// Upper-case hexadecimal of the 32-bit pattern, at least one digit.
+std::size_t HexText(uint32_t value, char* out) {
+    char digits[8];
+    std::size_t count = 0;
+    do {
+        digits[count++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = digits[count - 1 - i];
+    return count;
+}
+
+// Writes the command when the number changed or the attribute is fresh.
+// Returns true when a line was written.
+bool WriteOnChange(TExchangeState& state, std::string_view letters, TNumberForm form, int32_t n,
+                   int32_t& current, bool& fresh) {
+    if (n == current && !fresh) return false;
+    char text[kCommandTextMax];
+    std::memcpy(text, letters.data(), letters.size());
+    char* digits = text + letters.size();
+    const std::size_t length = form == TNumberForm::Hex ? HexText(static_cast<uint32_t>(n), digits)
+                                                        : MyFunc::IntToText(n, digits);
+    AddOutputLine(state, std::string_view(text, letters.size() + length));
+    current = n;
+    fresh = false;
+    return true;
+}
+
+// Zero length within the tolerance on both axes (strict comparisons).
+bool IsZeroLength(double x1, double y1, double x2, double y2) {
+    return std::fabs(x2 - x1) < MyFunc::kTolerance && std::fabs(y2 - y1) < MyFunc::kTolerance;
+}
+
+void AppendText(char*& out, const char* text, std::size_t length) {
+    std::memcpy(out, text, length);
+    out += length;
+}
+
+} // namespace
+
+int32_t MapLineColor(const TExchangeState& state, int32_t index) {
+    if (index <= 0) return state.HostColor;
+    if (index <= kLastPlainIndex) return index;
+    return index + kSxfColorOffset;
+}
+
+int32_t MapLineType(const TExchangeState& state, int32_t index) {
+    if (index <= 0) return state.HostLineType;
+    if (index <= kLastPlainIndex) return index;
+    if (index <= kLastRandomOrDoubleIndex) return index + kRandomOrDoubleOffset;
+    return index + kSxfLineTypeOffset;
+}
+
+void PutLayerGroup(TExchangeState& state, int32_t n) {
+    // A new layer group makes the layer that follows count again.
+    if (WriteOnChange(state, "lg", TNumberForm::Hex, n, state.CurLayerGroup, state.FreshLg))
+        state.FreshLy = true;
+}
+
+void PutLayer(TExchangeState& state, int32_t n) {
+    WriteOnChange(state, "ly", TNumberForm::Hex, n, state.CurLayer, state.FreshLy);
+}
+
+void PutLineColor(TExchangeState& state, int32_t n, int32_t mode) {
+    if (mode == kModeListIndex) n = MapLineColor(state, n);
+    WriteOnChange(state, "lc", TNumberForm::Decimal, n, state.CurColor, state.FreshLc);
+}
+
+void PutLineType(TExchangeState& state, int32_t n, int32_t mode) {
+    if (mode == kModeListIndex) n = MapLineType(state, n);
+    WriteOnChange(state, "lt", TNumberForm::Decimal, n, state.CurLineType, state.FreshLt);
+}
+
+void PutLineWidth(TExchangeState& state, int32_t n) {
+    // A host file without any "lw" line takes no line width either.
+    if (!state.LineWidthSeen) return;
+    if (n == kHostLineWidth) n = state.HostLineWidth;
+    if (n < 0 || n > kMaxLineWidth) n = 0;
+    WriteOnChange(state, "lw", TNumberForm::Decimal, n, state.CurLineWidth, state.FreshLw);
+}
+
+TPointText MakePointText(double x, double y) {
+    TPointText point;
+    point.X = x;
+    point.Y = y;
+    point.XLength = static_cast<uint8_t>(MyFunc::RealToText(x, point.XText.data()));
+    point.YLength = static_cast<uint8_t>(MyFunc::RealToText(y, point.YText.data()));
+    return point;
+}
+
+void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end) {
+    if (IsZeroLength(start.X, start.Y, end.X, end.Y)) return; // dropped silently
+    constexpr std::size_t kLineTextMax = 4 * MyFunc::kRealTextMax + 3;
+    static_assert(kLineTextMax <= kShortStringMax, "a line record must never be cut");
+    char text[kLineTextMax];
+    char* out = text;
+    AppendText(out, start.XText.data(), start.XLength);
+    *out++ = ' ';
+    AppendText(out, start.YText.data(), start.YLength);
+    *out++ = ' ';
+    AppendText(out, end.XText.data(), end.XLength);
+    *out++ = ' ';
+    AppendText(out, end.YText.data(), end.YLength);
+    AddOutputLine(state, std::string_view(text, static_cast<std::size_t>(out - text)));
+}
+
+void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {
+    if (IsZeroLength(x1, y1, x2, y2)) return; // not worth formatting
+    PutLine(state, MakePointText(x1, y1), MakePointText(x2, y2));
+}
+
+} // namespace JwwGaibu

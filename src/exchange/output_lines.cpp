@@ -1,0 +1,63 @@
+#include "exchange/output_lines.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace JwwGaibu {
+
+void TOutputLines::StartChunk(std::size_t bytes_needed) {
+    uint32_t size = chunks_.empty() ? kFirstChunkBytes : chunks_.back().Size;
+    if (!chunks_.empty() && size < kMaxChunkBytes) size *= 2;
+    size = std::max(size, static_cast<uint32_t>(bytes_needed));
+    TTextChunk chunk;
+    chunk.Bytes = std::make_unique_for_overwrite<char[]>(size);
+    chunk.Size = size;
+    chunk.FirstLine = count_;
+    chunks_.push_back(std::move(chunk));
+}
+
+void TOutputLines::Add(std::string_view text) {
+    if (count_ == std::numeric_limits<int32_t>::max()) return; // the count is 32-bit
+    // The cut counts bytes and may split a double-byte character.
+    const std::size_t length = std::min(text.size(), kShortStringMax);
+    if (chunks_.empty() || chunks_.back().Size - chunks_.back().Used < length) StartChunk(length);
+
+    const auto slot = static_cast<uint32_t>(count_);
+    const std::size_t block = slot >> kOffsetBlockShift;
+    if (block == offset_blocks_.size())
+        offset_blocks_.push_back(
+            std::make_unique_for_overwrite<uint32_t[]>(std::size_t{kOffsetBlockMask} + 1));
+
+    TTextChunk& chunk = chunks_.back();
+    offset_blocks_[block][slot & kOffsetBlockMask] = chunk.Used;
+    if (length > 0) std::memcpy(chunk.Bytes.get() + chunk.Used, text.data(), length);
+    chunk.Used += static_cast<uint32_t>(length);
+    ++count_;
+}
+
+std::string_view TOutputLines::operator[](int32_t index) const {
+    if (index < 0 || index >= count_) return {};
+    // The chunk holding the entry is the last one starting at or before it.
+    const auto after = std::upper_bound(
+        chunks_.begin(), chunks_.end(), index,
+        [](int32_t line, const TTextChunk& chunk) { return line < chunk.FirstLine; });
+    return Entry(static_cast<std::size_t>(after - chunks_.begin()) - 1, index);
+}
+
+void TOutputLines::Clear() {
+    // Keep the first chunk and offset block for reuse; drop the rest.
+    if (chunks_.size() > 1) chunks_.erase(chunks_.begin() + 1, chunks_.end());
+    if (offset_blocks_.size() > 1)
+        offset_blocks_.erase(offset_blocks_.begin() + 1, offset_blocks_.end());
+    if (!chunks_.empty()) chunks_.front().Used = 0;
+    count_ = 0;
+}
+
+void TOutputLines::Release() {
+    chunks_ = std::vector<TTextChunk>{};
+    offset_blocks_ = std::vector<std::unique_ptr<uint32_t[]>>{};
+    count_ = 0;
+}
+
+} // namespace JwwGaibu

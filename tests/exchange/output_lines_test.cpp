@@ -1,0 +1,91 @@
+#include "exchange/output_lines.hpp"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using JwwGaibu::TOutputLines;
+
+TEST(OutputLines, CutsTextAtTheShortStringLimitByBytes) {
+    const std::string sjis_pair = "\x82\xa0"; // one double-byte character
+    const struct {
+        std::string text;
+        std::size_t stored;
+    } cases[] = {
+        {"", 0},
+        {std::string(254, 'a'), 254},
+        {std::string(255, 'a'), 255},
+        {std::string(256, 'a'), 255},
+        {std::string(300, 'a'), 255},
+        // The cut falls inside the last double-byte character.
+        {std::string(254, 'a') + sjis_pair, 255},
+    };
+    TOutputLines lines;
+    for (const auto& c : cases)
+        lines.Add(c.text);
+    ASSERT_EQ(lines.Count(), static_cast<int32_t>(std::size(cases)));
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+        const auto& c = cases[i];
+        EXPECT_EQ(lines[i], std::string_view(c.text).substr(0, c.stored)) << "case " << i;
+    }
+}
+
+TEST(OutputLines, CapacityCountsWholeBlocksOfAThousand) {
+    const struct {
+        int32_t count;
+        int32_t capacity;
+    } cases[] = {{0, 0}, {1, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
+    for (const auto& c : cases) {
+        TOutputLines lines;
+        for (int32_t i = 0; i < c.count; ++i)
+            lines.Add("x");
+        EXPECT_EQ(lines.Capacity(), c.capacity) << "count " << c.count;
+    }
+}
+
+// Enough text to fill several chunks and offset blocks: every entry must
+// still read back as appended, by index and in order.
+TEST(OutputLines, KeepsEveryEntryAcrossChunkAndBlockBoundaries) {
+    std::vector<std::string> expected;
+    TOutputLines lines;
+    for (int i = 0; i < 50000; ++i) {
+        // Lengths cycle through 0..255, including empty entries.
+        std::string text(static_cast<std::size_t>(i % 256), static_cast<char>('a' + i % 26));
+        if (!text.empty()) text.front() = static_cast<char>('0' + i % 10);
+        lines.Add(text);
+        expected.push_back(text.substr(0, 255));
+    }
+    ASSERT_EQ(lines.Count(), static_cast<int32_t>(expected.size()));
+    for (int32_t i = 0; i < lines.Count(); ++i)
+        ASSERT_EQ(lines[i], expected[static_cast<std::size_t>(i)]) << "entry " << i;
+    std::size_t visited = 0;
+    lines.ForEach([&](std::string_view entry) { ASSERT_EQ(entry, expected[visited++]); });
+    EXPECT_EQ(visited, expected.size());
+}
+
+TEST(OutputLines, ClearAndReleaseEmptyTheBufferForReuse) {
+    TOutputLines lines;
+    for (int i = 0; i < 70000; ++i)
+        lines.Add("0 0 12.5 -3");
+    lines.Clear();
+    EXPECT_EQ(lines.Count(), 0);
+    EXPECT_EQ(lines.Capacity(), 0);
+    EXPECT_EQ(lines[0], "");
+    lines.Add("lg0");
+    lines.Add("ly1");
+    EXPECT_EQ(lines[0], "lg0");
+    EXPECT_EQ(lines[1], "ly1");
+
+    lines.Release();
+    EXPECT_EQ(lines.Count(), 0);
+    lines.Add("hq");
+    EXPECT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines[0], "hq");
+    EXPECT_EQ(lines[-1], "");
+    EXPECT_EQ(lines[1], "");
+}
+
+} // namespace
