@@ -12,6 +12,18 @@ inline constexpr int kNoCrossing = 0;      // both vertical, or parallel after s
 inline constexpr int kCrossingOnBoth = 1;  // crossing lies on both segments (ends count)
 inline constexpr int kCrossingOutside = 2; // carrying lines cross outside a segment
 
+// The sine and cosine of one angle. Computing them once serves every point
+// turned by that angle, with the same bits as computing them each time.
+struct TRotation {
+    double Sin = 0.0;
+    double Cos = 1.0;
+};
+TRotation Rotation(double angle_rad);
+TRotation RotationDeg(double angle_deg);
+// (x, y) turned about (cx, cy).
+void RotateBy(double x, double y, double cx, double cy, const TRotation& rot, double& out_x,
+              double& out_y);
+
 void RotatePoint(double x, double y, double cx, double cy, double angle_rad, double& out_x,
                  double& out_y);
 void RotatePointDeg(double x, double y, double cx, double cy, double angle_deg, double& out_x,
@@ -24,14 +36,22 @@ bool SamePoint(double x1, double y1, double x2, double y2);
 // the anchor (ax, ay), turned about the anchor by angle_deg.
 void RectOrigin(int r, double ax, double ay, double w, double h, double angle_deg, double& out_x,
                 double& out_y);
+void RectOrigin(int r, double ax, double ay, double w, double h, const TRotation& rot,
+                double& out_x, double& out_y);
 // Point k (0..8, column = k mod 3, row = k div 3) of that rectangle.
 void RectPoint(int r, int k, double ax, double ay, double w, double h, double angle_deg,
+               double& out_x, double& out_y);
+void RectPoint(int r, int k, double ax, double ay, double w, double h, const TRotation& rot,
                double& out_x, double& out_y);
 
 // Bounds of a segment's extent along one axis (end coordinates e1, e2),
 // widened by the tolerance: a crossing on the segment lies within them.
-inline double WidenedLow(double e1, double e2) { return (e1 < e2 ? e1 : e2) - kTolerance; }
-inline double WidenedHigh(double e1, double e2) { return (e1 > e2 ? e1 : e2) + kTolerance; }
+inline double WidenedLow(double e1, double e2) {
+    return (e1 < e2 ? e1 : e2) - kTolerance;
+}
+inline double WidenedHigh(double e1, double e2) {
+    return (e1 > e2 ? e1 : e2) + kTolerance;
+}
 
 // Crossing of segment A with segment B. Returns kNoCrossing (out-parameters
 // untouched), kCrossingOnBoth or kCrossingOutside (crossing of the lines).
