@@ -21,7 +21,8 @@ bool Finite(double x, double y) {
 
 TRectangleDrawer::TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
                                    TDrawnPoints& points)
-    : state_(state), shape_(shape), points_(points) {}
+    : state_(state), shape_(shape), rotation_(MyFunc::RotationDeg(shape.AngleDeg)),
+      points_(points) {}
 
 void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     if (!points_.AddIfNew(x, y)) return;
@@ -29,7 +30,7 @@ void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     bool finite = true;
     for (std::size_t i = 0; i < kCorners.size(); ++i) {
         MyFunc::RectPoint(shape_.RefPoint, kCorners[i], x, y, shape_.Width, shape_.Height,
-                          shape_.AngleDeg, cx[i], cy[i]);
+                          rotation_, cx[i], cy[i]);
         finite = finite && Finite(cx[i], cy[i]);
     }
     // A corner that is no finite number must never reach the host as text.
@@ -37,10 +38,12 @@ void TRectangleDrawer::DrawRectangleAt(double x, double y) {
         ++non_finite_;
         return;
     }
-    for (std::size_t i = 0; i < kCorners.size(); ++i) {
-        const std::size_t next = (i + 1) % kCorners.size();
-        JwwGaibu::PutLine(state_, cx[i], cy[i], cx[next], cy[next]);
-    }
+    // Each corner ends one side and starts the next: format it once.
+    std::array<JwwGaibu::TPointText, 4> corners;
+    for (std::size_t i = 0; i < kCorners.size(); ++i)
+        corners[i] = JwwGaibu::MakePointText(cx[i], cy[i]);
+    for (std::size_t i = 0; i < kCorners.size(); ++i)
+        JwwGaibu::PutLine(state_, corners[i], corners[(i + 1) % kCorners.size()]);
     ++drawn_;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/drawn_points.hpp"
 #include "exchange/exchange_state.hpp"
+#include "util/geometry.hpp"
 
 namespace Unit1 {
 
@@ -31,6 +32,7 @@ class TRectangleDrawer {
   private:
     JwwGaibu::TExchangeState& state_;
     TRectShape shape_;
+    MyFunc::TRotation rotation_; // of the shape's angle, computed once per run
     TDrawnPoints& points_;
     int64_t drawn_ = 0;
     int64_t non_finite_ = 0;

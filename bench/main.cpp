@@ -1,0 +1,149 @@
+// crossrect-bench: generates the benchmark datasets, runs `crossrect-cli run`
+// on each end to end (file to file), reports the stages and peak memory, and
+// runs the plain reference where it ends within a minute to confirm the
+// output is byte-identical.
+//
+//   crossrect-bench CLI WORKDIR [DATASET...]
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "datasets.hpp"
+
+namespace {
+
+constexpr int kPlainTimeoutSeconds = 60;
+
+struct TRun {
+    bool Ok = false;
+    bool TimedOut = false;
+    double Seconds = 0;
+    double PeakMb = 0;
+    std::map<std::string, std::string> Timings; // from the tool's --timings line
+};
+
+// Runs argv with stderr sent to err_file, killing it after timeout seconds.
+TRun Spawn(const std::vector<std::string>& args, const std::string& err_file, int timeout) {
+    TRun run;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::freopen(err_file.c_str(), "w", stderr);
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    for (;;) {
+        const pid_t done = wait4(pid, &status, WNOHANG, &usage);
+        if (done == pid) break;
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (timeout > 0 && elapsed > timeout && !run.TimedOut) {
+            kill(pid, SIGKILL);
+            run.TimedOut = true;
+        }
+        usleep(2000);
+    }
+    run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.PeakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.Ok = !run.TimedOut && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    std::ifstream err(err_file);
+    std::string word;
+    while (err >> word) {
+        const auto eq = word.find('=');
+        if (eq != std::string::npos) run.Timings[word.substr(0, eq)] = word.substr(eq + 1);
+    }
+    return run;
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+TRun RunTool(const std::string& cli, const std::filesystem::path& dir, bool plain) {
+    const std::string tag = plain ? "plain" : "fast";
+    std::vector<std::string> args{cli,          "run",
+                                  "--dir",      dir.string(),
+                                  "--settings", (dir / "crossrect.dat").string(),
+                                  "--out",      (dir / (tag + ".txt")).string(),
+                                  "--width",    "2",
+                                  "--height",   "2",
+                                  "--timings"};
+    if (plain) args.push_back("--plain");
+    return Spawn(args, (dir / (tag + ".err")).string(), plain ? kPlainTimeoutSeconds : 0);
+}
+
+std::string Field(const TRun& run, const char* key) {
+    const auto it = run.Timings.find(key);
+    return it == run.Timings.end() ? "-" : it->second;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: crossrect-bench CLI WORKDIR [DATASET...]\n");
+        return 2;
+    }
+    const std::string cli = argv[1];
+    const std::filesystem::path work = argv[2];
+    const std::vector<std::string> only(argv + 3, argv + argc);
+    std::printf("| dataset | segments | rectangles | read s | sweep s | write s | total s | "
+                "peak MB | plain s | speed-up | identical |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
+    bool all_identical = true;
+    for (const bench::TDataset& d : bench::Datasets()) {
+        if (!only.empty() && std::find(only.begin(), only.end(), d.Name) == only.end()) continue;
+        const auto dir = work / d.Name;
+        const int64_t segments = bench::WriteDataset(d, dir);
+        const TRun fast = RunTool(cli, dir, false);
+        std::string plain_s = "not run", ratio = "-", same = "-";
+        if (d.PlainFeasible && fast.Ok) {
+            const TRun plain = RunTool(cli, dir, true);
+            if (plain.Ok) {
+                const bool identical =
+                    Slurp((dir / "fast.txt").string()) == Slurp((dir / "plain.txt").string());
+                all_identical = all_identical && identical;
+                char buf[64];
+                std::snprintf(buf, sizeof buf, "%.2f", plain.Seconds);
+                plain_s = buf;
+                std::snprintf(buf, sizeof buf, "%.0fx", plain.Seconds / fast.Seconds);
+                ratio = buf;
+                same = identical ? "yes" : "NO";
+            } else {
+                plain_s = plain.TimedOut ? "> 60" : "failed";
+            }
+        }
+        std::printf("| %s | %lld | %s | %s | %s | %s | %.3f | %.0f | %s | %s | %s |\n",
+                    d.Name.c_str(), static_cast<long long>(segments),
+                    Field(fast, "rectangles").c_str(), Field(fast, "read").c_str(),
+                    Field(fast, "sweep").c_str(), Field(fast, "write").c_str(), fast.Seconds,
+                    fast.PeakMb, plain_s.c_str(), ratio.c_str(), same.c_str());
+        std::fflush(stdout);
+        if (!fast.Ok) {
+            std::fprintf(stderr, "%s: crossrect-cli failed, see %s\n", d.Name.c_str(),
+                         (dir / "fast.err").c_str());
+            return 1;
+        }
+    }
+    return all_identical ? 0 : 1;
+}
