@@ -19,9 +19,11 @@ constexpr int32_t BlockLength(int32_t count) {
 template <class T> class TJwwTable {
   public:
     // Appends a default (zero-filled) entry and returns it.
+    // Grows before counting, so a failed growth leaves the table as it was.
     T& Append() {
+        if ((count_ + 1) % kTableBlock == 1)
+            items_.resize(static_cast<size_t>(count_) + kTableBlock);
         ++count_;
-        if (count_ % kTableBlock == 1) items_.resize(static_cast<size_t>(count_) + kTableBlock - 1);
         return items_[static_cast<size_t>(count_) - 1];
     }
     int32_t Count() const { return count_; }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 #include "exchange/exchange_state.hpp"
 #include "exchange/field_splitter.hpp"
@@ -48,7 +49,7 @@ inline int32_t IntField(const TFieldSplitter& fields, int number) {
 // The record is built first and moved in, so running out of memory never
 // leaves a half-filled record or an order entry without its record.
 template <class T>
-void AppendFigure(TExchangeState& state, TJwwTable<T>& table, TFigureKind kind, T&& record) {
+void AppendFigure(TExchangeState& state, TJwwTable<T>& table, TFigureKind kind, T record) {
     const int32_t index = table.Count();
     table.Append() = std::move(record);
     AppendFigureOrder(state, kind, index);
