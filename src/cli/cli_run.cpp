@@ -1,0 +1,122 @@
+// crossrect-cli run: the rectangle window from showing to closing after OK,
+// without a window. The exchange file and the settings load as at show, the
+// options act as the user's changes to the controls, OK validates and runs
+// the command, and closing writes the exchange file back.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/command_run.hpp"
+#include "app/rect_settings.hpp"
+#include "cli/cli_commands.hpp"
+#include "cli/cli_paths.hpp"
+#include "cli/console_text.hpp"
+#include "cli/form_controls.hpp"
+#include "cli/run_status.hpp"
+#include "cli/write_back.hpp"
+#include "exchange/JwwGaibu.hpp"
+#include "exchange/file_io.hpp"
+
+namespace CrossrectCli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<fs::path> SettingsPath(const TRunOptions& options) {
+    if (options.Settings) return PathFromUtf8(*options.Settings);
+    fs::path folder = ExecutableFolder();
+    if (folder.empty()) return std::nullopt;
+    return folder / kSettingsFileName;
+}
+
+// The options change the controls the way the user would.
+void ApplyOptions(const TRunOptions& o, TFormControls& c) {
+    if (o.ColorIndex) c.ComboBox1 = *o.ColorIndex;
+    if (o.LineTypeIndex) c.ComboBox2 = *o.LineTypeIndex;
+    if (o.WidthUnit) c.ComboBox3 = *o.WidthUnit;
+    if (o.HeightUnit) c.ComboBox4 = *o.HeightUnit;
+    if (o.RefPoint) c.ComboBox5 = *o.RefPoint;
+    if (o.LineWidth) c.Edit1 = *o.LineWidth;
+    if (o.Width) c.Edit2 = *o.Width;
+    if (o.Height) c.Edit3 = *o.Height;
+    if (o.Angle) c.Edit4 = *o.Angle;
+}
+
+// Loads the exchange file as the window does when shown.
+void ReadExchange(JwwGaibu::TExchangeState& state, const fs::path& exchange) {
+    JwwGaibu::ResetExchangeState(state);
+    bool read = JwwGaibu::ReadExchangeFile(state, exchange);
+    JwwGaibu::RewindAttributes(state);
+    // Missing means an empty selection; existing but unreadable is news.
+    if (!read && JwwGaibu::FileExists(exchange)) {
+        PrintMessage("crossrect-cli: warning: " + PathToUtf8(exchange) +
+                     " could not be read to its end; using the lines read before the failure");
+    }
+}
+
+void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
+    if (!report.SettingsSaved) {
+        PrintMessage("crossrect-cli: warning: could not save the settings to " +
+                     PathToUtf8(settings_path));
+    }
+    if (report.NonFiniteSkipped > 0) {
+        PrintMessage("crossrect-cli: " + std::to_string(report.NonFiniteSkipped) +
+                     " rectangle(s) not written: their corners are not finite numbers "
+                     "(check the width and height against the drawing's scale)");
+    }
+}
+
+} // namespace
+
+int RunRectangles(const TRunOptions& options) {
+    fs::path exchange = ExchangeFileIn(options.Dir);
+    std::optional<fs::path> settings_path = SettingsPath(options);
+    if (!settings_path) {
+        PrintMessage("crossrect-cli: cannot find the executable's folder for the settings "
+                     "file; give --settings FILE");
+        return kExitFailed;
+    }
+
+    JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
+    ReadExchange(state, exchange);
+    Unit1::TRectSettings settings;
+    Unit1::LoadSettings(settings, *settings_path);
+
+    TFormControls controls = ControlsAtShow(settings);
+    ApplyOptions(options, controls);
+    switch (ReadControls(controls, settings)) {
+    case TOkResult::WidthRefused:
+        PrintMessage(kWidthMessage);
+        return kExitUsage;
+    case TOkResult::HeightRefused:
+        PrintMessage(kHeightMessage);
+        return kExitUsage;
+    case TOkResult::Accepted:
+        break;
+    }
+
+    std::optional<fs::path> log_path;
+    if (options.StatusLog) log_path = PathFromUtf8(*options.StatusLog);
+    TRunStatus status;
+    if (!status.Open(log_path, IsTerminal(stderr))) {
+        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*log_path));
+        return kExitFailed;
+    }
+
+    status.Show({Unit1::SegmentCountText(state.LineCount())});
+    Unit1::TRunReport report =
+        Unit1::DrawAtIntersections(state, settings, *settings_path, status.Sink());
+    bool log_written = status.Close();
+    ReportRun(report, *settings_path);
+
+    fs::path target = options.Out ? PathFromUtf8(*options.Out) : exchange;
+    int code = WriteBackAndRelease(state, target);
+    if (!log_written) {
+        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*log_path));
+        return kExitFailed;
+    }
+    return code;
+}
+
+} // namespace CrossrectCli

@@ -1,0 +1,33 @@
+// crossrect-cli: where the command run's status texts go without a window:
+// an optional log file (one UTF-8 line per text, LF) and, on a terminal, a
+// progress bar on standard error.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "app/command_run.hpp"
+#include "cli/progress_bar.hpp"
+#include "exchange/file_io.hpp"
+
+namespace CrossrectCli {
+
+class TRunStatus {
+  public:
+    // Opens the log (when given); false when it cannot be created.
+    bool Open(const std::optional<std::filesystem::path>& log_path, bool show_progress);
+
+    void Show(const Unit1::TStatus& status);
+    Unit1::TStatusSink Sink();
+
+    // Ends the progress line and closes the log; false when the log could
+    // not be written completely.
+    bool Close();
+
+  private:
+    JwwGaibu::TFilePtr log_;
+    bool log_failed_ = false;
+    std::optional<TProgressBar> bar_;
+};
+
+} // namespace CrossrectCli

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs crossrect-cli on the bundled floor plan in a temporary folder and
+# shows what came back: segments read, rectangles drawn, the result file.
+# Usage: tools/demo.sh [path/to/crossrect-cli]
+#        (default: $CROSSRECT_CLI, else build/native/crossrect-cli)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cli=${1:-${CROSSRECT_CLI:-$root/build/native/crossrect-cli}}
+if [ ! -x "$cli" ]; then
+    echo "demo: $cli not found; build it first:" >&2
+    echo "  cmake --preset native && cmake --build build/native --target crossrect-cli" >&2
+    exit 1
+fi
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/crossrect-demo.XXXXXX")
+cp "$root/samples/floorplan/JWC_TEMP.TXT" "$tmp/"
+"$cli" run --dir "$tmp" --settings "$tmp/crossrect.dat" --status-log "$tmp/status.txt"
+
+result=$tmp/JWC_TEMP.TXT
+segments=$(head -n 1 "$tmp/status.txt" | sed 's/^線分：//')
+# A line record is four numbers; each rectangle is four records.
+records=$(tr -d '\r' <"$result" | grep -cE '^(-?[0-9.]+(E-?[0-9]+)? ?){4}$' || true)
+echo "segments read:    $segments"
+echo "rectangles drawn: $((records / 4)) ($records line records)"
+echo "result file:      $result"
+echo "first lines:"
+head -n 9 "$result" | tr -d '\r' | sed 's/^/  /'
