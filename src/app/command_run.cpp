@@ -58,6 +58,7 @@ TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSetti
         SweepPlain(state, drawer, status);
     else
         SweepIndexed(state, drawer, status);
+    drawer.Finish();
     status(TStatus{kStatusGenerating});
 
     report.RectanglesDrawn = drawer.Drawn();

@@ -33,10 +33,13 @@ bool Within(double x, double y, double limit) {
     return std::fabs(x) < limit && std::fabs(y) < limit;
 }
 
+// splitmix64's finaliser over both cell numbers: neighbouring cells spread
+// over the whole table, so probe runs stay short.
 uint64_t HashCell(int64_t cx, int64_t cy) {
-    const uint64_t h = static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ull ^
-                       (static_cast<uint64_t>(cy) + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
-    return h ^ (h >> 29);
+    uint64_t h = static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ull + static_cast<uint64_t>(cy);
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+    return h ^ (h >> 31);
 }
 
 } // namespace
@@ -50,7 +53,7 @@ bool TDrawnPointList::AddIfNew(double x, double y) {
     return true;
 }
 
-TDrawnPointGrid::TDrawnPointGrid() : slots_(kInitialSlots, TSlot{0, 0, -1}) {}
+TDrawnPointGrid::TDrawnPointGrid() : slots_(kInitialSlots, kEmpty) {}
 
 bool TDrawnPointGrid::NearAny(int32_t head, double x, double y) const {
     for (int32_t i = head; i >= 0; i = points_[static_cast<std::size_t>(i)].Next) {
@@ -64,7 +67,7 @@ bool TDrawnPointGrid::InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, do
                               double y) const {
     for (int64_t cx = x0; cx <= x1; ++cx) {
         for (int64_t cy = y0; cy <= y1; ++cy) {
-            if (NearAny(slots_[SlotOf(cx, cy)].Head, x, y)) return true;
+            if (NearAny(slots_[SlotOf(cx, cy)], x, y)) return true;
         }
     }
     return false;
@@ -81,30 +84,28 @@ bool TDrawnPointGrid::NearFar(double x, double y) const {
 std::size_t TDrawnPointGrid::SlotOf(int64_t cx, int64_t cy) const {
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = HashCell(cx, cy) & mask;
-    while (slots_[i].Head >= 0 && (slots_[i].CellX != cx || slots_[i].CellY != cy))
-        i = (i + 1) & mask;
-    return i; // the cell's slot, or the empty slot where it belongs
-}
-
-int32_t& TDrawnPointGrid::HeadFor(int64_t cx, int64_t cy) {
-    TSlot& slot = slots_[SlotOf(cx, cy)];
-    if (slot.Head < 0) {
-        slot = TSlot{cx, cy, -1};
-        ++used_slots_;
+    for (;; i = (i + 1) & mask) {
+        const int32_t head = slots_[i];
+        if (head == kEmpty) return i; // the empty slot where the cell belongs
+        const TPoint& p = points_[static_cast<std::size_t>(head)];
+        if (CellOf(p.X) == cx && CellOf(p.Y) == cy) return i;
     }
-    return slot.Head;
 }
 
 void TDrawnPointGrid::Grow() {
-    std::vector<TSlot> old(slots_.size() * 2, TSlot{0, 0, -1});
+    decltype(slots_) old(slots_.size() * 2, kEmpty);
     old.swap(slots_);
-    used_slots_ = 0;
-    for (const TSlot& slot : old) {
-        if (slot.Head < 0) continue;
-        // Re-insert the cell with its chain unchanged.
-        slots_[SlotOf(slot.CellX, slot.CellY)] = slot;
-        ++used_slots_;
+    for (const int32_t head : old) {
+        if (head == kEmpty) continue;
+        const TPoint& p = points_[static_cast<std::size_t>(head)];
+        slots_[SlotOf(CellOf(p.X), CellOf(p.Y))] = head;
     }
+}
+
+void TDrawnPointGrid::Prefetch(double x, double y) {
+    if (!Within(x, y, kCellLimit)) return;
+    const std::size_t mask = slots_.size() - 1;
+    __builtin_prefetch(&slots_[HashCell(CellOf(x), CellOf(y)) & mask]);
 }
 
 bool TDrawnPointGrid::AddIfNew(double x, double y) {
@@ -123,7 +124,8 @@ bool TDrawnPointGrid::AddIfNew(double x, double y) {
         return true;
     }
     if ((used_slots_ + 1) * 2 > slots_.size()) Grow();
-    int32_t& head = HeadFor(CellOf(x), CellOf(y));
+    int32_t& head = slots_[SlotOf(CellOf(x), CellOf(y))];
+    if (head == kEmpty) ++used_slots_;
     points_.back().Next = head;
     head = index;
     return true;

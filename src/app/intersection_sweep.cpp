@@ -19,14 +19,12 @@ bool AtEndPoint(const JwwGaibu::TJwwEntLine& line, double x, double y) {
     return MyFunc::SamePoint(x, y, line.X1, line.Y1) || MyFunc::SamePoint(x, y, line.X2, line.Y2);
 }
 
-// Tests one pair and draws at its crossing when it qualifies.
-void TestPair(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b,
-              TRectangleDrawer& drawer) {
-    double x = 0, y = 0;
-    if (MyFunc::IntersectSegments(a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2, x, y) !=
-        MyFunc::kCrossingOnBoth)
-        return;
-    if (QualifiesForRectangle(a, b, x, y)) drawer.DrawRectangleAt(x, y);
+// True when the pair crosses on both segments at (x, y) and qualifies.
+bool Crossing(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b, double& x,
+              double& y) {
+    return MyFunc::IntersectSegments(a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2, x, y) ==
+               MyFunc::kCrossingOnBoth &&
+           QualifiesForRectangle(a, b, x, y);
 }
 
 // One text per outer step, also for a step whose segment is then skipped.
@@ -52,7 +50,9 @@ void SweepPlain(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
         ShowProgress(i + 1, n, status);
         if (Excluded(lines[i])) continue;
         for (int32_t j = i + 1; j < n; ++j) {
-            if (!Excluded(lines[j])) TestPair(lines[i], lines[j], drawer);
+            double x = 0, y = 0;
+            if (!Excluded(lines[j]) && Crossing(lines[i], lines[j], x, y))
+                drawer.DrawRectangleAt(x, y);
         }
     }
 }
@@ -64,14 +64,19 @@ void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawe
     if (n < 2) return;
     TSegmentGrid grid(lines);
     std::vector<int32_t> candidates;
+    std::vector<TCrossingPoint> crossings;
     for (int32_t i = 0; i + 1 < n; ++i) {
         ShowProgress(i + 1, n, status);
         if (grid.Excluded(i)) continue;
         grid.CandidatesAfter(i, candidates);
+        crossings.clear();
         for (int32_t j : candidates) {
             // Boxes that do not meet cannot hold a crossing on both segments.
-            if (grid.Box(i).Overlaps(grid.Box(j))) TestPair(lines[i], lines[j], drawer);
+            if (!grid.Box(i).Overlaps(grid.Box(j))) continue;
+            double x = 0, y = 0;
+            if (Crossing(lines[i], lines[j], x, y)) crossings.push_back({x, y});
         }
+        drawer.DrawRectanglesAt(crossings);
     }
 }
 

@@ -3,15 +3,14 @@
 #include <array>
 #include <cmath>
 
-#include "exchange/output_commands.hpp"
-#include "util/geometry.hpp"
-
 namespace Unit1 {
 
 namespace {
 
-// Corners in drawing order: lower left, lower right, upper right, upper left.
+// Point indices of the corners in drawing order.
 constexpr std::array<int, 4> kCorners{0, 2, 8, 6};
+// Rectangles formatted together: large enough to share among threads.
+constexpr std::size_t kBatch = 32768;
 
 bool Finite(double x, double y) {
     return std::isfinite(x) && std::isfinite(y);
@@ -26,25 +25,33 @@ TRectangleDrawer::TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectS
 
 void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     if (!points_.AddIfNew(x, y)) return;
-    std::array<double, 4> cx{}, cy{};
+    TRectCorners rect{};
     bool finite = true;
     for (std::size_t i = 0; i < kCorners.size(); ++i) {
         MyFunc::RectPoint(shape_.RefPoint, kCorners[i], x, y, shape_.Width, shape_.Height,
-                          rotation_, cx[i], cy[i]);
-        finite = finite && Finite(cx[i], cy[i]);
+                          rotation_, rect.X[i], rect.Y[i]);
+        finite = finite && Finite(rect.X[i], rect.Y[i]);
     }
     // A corner that is no finite number must never reach the host as text.
     if (!finite) {
         ++non_finite_;
         return;
     }
-    // Each corner ends one side and starts the next: format it once.
-    std::array<JwwGaibu::TPointText, 4> corners;
-    for (std::size_t i = 0; i < kCorners.size(); ++i)
-        corners[i] = JwwGaibu::MakePointText(cx[i], cy[i]);
-    for (std::size_t i = 0; i < kCorners.size(); ++i)
-        JwwGaibu::PutLine(state_, corners[i], corners[(i + 1) % kCorners.size()]);
+    pending_.push_back(rect);
     ++drawn_;
+    if (pending_.size() >= kBatch) Finish();
+}
+
+void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) {
+    for (const TCrossingPoint& p : points)
+        points_.Prefetch(p.X, p.Y);
+    for (const TCrossingPoint& p : points)
+        DrawRectangleAt(p.X, p.Y);
+}
+
+void TRectangleDrawer::Finish() {
+    AppendRectangles(state_, pending_);
+    pending_.clear();
 }
 
 } // namespace Unit1

@@ -1,11 +1,14 @@
 // Unit1: drawing one rectangle at an intersection, once per place: a point
-// that counts as drawn already (see TDrawnPoints) draws nothing.
+// that counts as drawn already (see TDrawnPoints) draws nothing. Drawn
+// rectangles are formatted in batches; Finish appends what is still pending.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "app/drawn_points.hpp"
+#include "app/rectangle_text.hpp"
 #include "exchange/exchange_state.hpp"
 #include "util/geometry.hpp"
 
@@ -19,12 +22,21 @@ struct TRectShape {
     int32_t RefPoint = 0;
 };
 
+struct TCrossingPoint {
+    double X, Y;
+};
+
 class TRectangleDrawer {
   public:
     TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
                      TDrawnPoints& points);
 
     void DrawRectangleAt(double x, double y);
+    // The same as DrawRectangleAt for each point in order; looks ahead so
+    // that memory is fetched for several points at once.
+    void DrawRectanglesAt(std::span<const TCrossingPoint> points);
+    // Appends every rectangle drawn so far to the output.
+    void Finish();
 
     int64_t Drawn() const { return drawn_; }
     int64_t NonFiniteSkipped() const { return non_finite_; }
@@ -34,6 +46,7 @@ class TRectangleDrawer {
     TRectShape shape_;
     MyFunc::TRotation rotation_; // of the shape's angle, computed once per run
     TDrawnPoints& points_;
+    std::vector<TRectCorners> pending_;
     int64_t drawn_ = 0;
     int64_t non_finite_ = 0;
 };

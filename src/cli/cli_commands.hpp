@@ -28,6 +28,8 @@ struct TRunOptions {
     std::optional<int32_t> ColorIndex, LineTypeIndex, WidthUnit, HeightUnit, RefPoint;
     // Texts typed into the edit fields.
     std::optional<std::string> LineWidth, Width, Height, Angle;
+    bool Plain = false;   // use the plain reference sweep (for checking)
+    bool Timings = false; // report the stages' times on standard error
 };
 
 struct TCancelOptions {

@@ -2,6 +2,8 @@
 // without a window. The exchange file and the settings load as at show, the
 // options act as the user's changes to the controls, OK validates and runs
 // the command, and closing writes the exchange file back.
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -67,6 +69,25 @@ void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
     }
 }
 
+// Seconds since the previous call (or construction).
+class TStageClock {
+  public:
+    double Lap() {
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - last_).count();
+        last_ = now;
+        return seconds;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+void PrintTimings(int32_t segments, int64_t rectangles, double read, double sweep, double write) {
+    std::fprintf(stderr, "timings: segments=%d rectangles=%lld read=%.3f sweep=%.3f write=%.3f\n",
+                 segments, static_cast<long long>(rectangles), read, sweep, write);
+}
+
 } // namespace
 
 int RunRectangles(const TRunOptions& options) {
@@ -78,6 +99,7 @@ int RunRectangles(const TRunOptions& options) {
         return kExitFailed;
     }
 
+    TStageClock clock;
     JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
     ReadExchange(state, exchange);
     Unit1::TRectSettings settings;
@@ -105,13 +127,19 @@ int RunRectangles(const TRunOptions& options) {
     }
 
     status.Show({Unit1::SegmentCountText(state.LineCount())});
+    const double read_seconds = clock.Lap();
+    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
     Unit1::TRunReport report =
-        Unit1::DrawAtIntersections(state, settings, *settings_path, status.Sink());
+        Unit1::DrawAtIntersections(state, settings, *settings_path, status.Sink(), method);
+    const double sweep_seconds = clock.Lap();
+    const int32_t segments = state.LineCount();
     bool log_written = status.Close();
     ReportRun(report, *settings_path);
 
     fs::path target = options.Out ? PathFromUtf8(*options.Out) : exchange;
     int code = WriteBackAndRelease(state, target);
+    if (options.Timings)
+        PrintTimings(segments, report.RectanglesDrawn, read_seconds, sweep_seconds, clock.Lap());
     if (!log_written) {
         PrintMessage("crossrect-cli: could not write " + PathToUtf8(*log_path));
         return kExitFailed;

@@ -80,6 +80,10 @@ void AddRun(CLI::App& app, TRunOptions& o) {
     AddText(*run, "--width", o.Width, "TEXT", "Width text");
     AddText(*run, "--height", o.Height, "TEXT", "Height text");
     AddText(*run, "--angle", o.Angle, "TEXT", "Angle text, degrees counter-clockwise");
+    run->add_flag("--plain", o.Plain,
+                  "Test every pair and scan every drawn point (the slow reference; same output)");
+    run->add_flag("--timings", o.Timings,
+                  "Print the time of reading, the sweep and writing on standard error");
 }
 
 void AddCancel(CLI::App& app, TCancelOptions& o) {

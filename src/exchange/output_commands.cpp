@@ -113,12 +113,10 @@ TPointText MakePointText(double x, double y) {
     return point;
 }
 
-void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end) {
-    if (IsZeroLength(start.X, start.Y, end.X, end.Y)) return; // dropped silently
-    constexpr std::size_t kLineTextMax = 4 * MyFunc::kRealTextMax + 3;
-    static_assert(kLineTextMax <= kShortStringMax, "a line record must never be cut");
-    char text[kLineTextMax];
-    char* out = text;
+std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, char* out) {
+    if (IsZeroLength(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
+    static_assert(kLineRecordMax <= kShortStringMax, "a line record must never be cut");
+    char* const first = out;
     AppendText(out, start.XText.data(), start.XLength);
     *out++ = ' ';
     AppendText(out, start.YText.data(), start.YLength);
@@ -126,7 +124,13 @@ void PutLine(TExchangeState& state, const TPointText& start, const TPointText& e
     AppendText(out, end.XText.data(), end.XLength);
     *out++ = ' ';
     AppendText(out, end.YText.data(), end.YLength);
-    AddOutputLine(state, std::string_view(text, static_cast<std::size_t>(out - text)));
+    return static_cast<std::size_t>(out - first);
+}
+
+void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end) {
+    char text[kLineRecordMax];
+    const std::size_t length = FormatLineRecord(start, end, text);
+    if (length > 0) AddOutputLine(state, std::string_view(text, length));
 }
 
 void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/large_memory.hpp"
+
 #include "exchange/figure_table.hpp"
 
 namespace JwwGaibu {
@@ -41,7 +43,7 @@ class TOutputLines {
   private:
     // A run of whole entries, back to back; an entry never straddles two chunks.
     struct TTextChunk {
-        std::unique_ptr<char[]> Bytes;
+        TLargeBlock Bytes;
         uint32_t Size = 0;
         uint32_t Used = 0;
         int32_t FirstLine = 0;
