@@ -1,0 +1,232 @@
+// The indexed sweep and the drawn-point grid must give exactly what the
+// plain pair loop and the plain point list give, on selections built to sit
+// on every threshold: snapping, tolerance squares, cell edges, shared ends.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "app/command_run.hpp"
+#include "app/drawn_points.hpp"
+#include "app/segment_grid.hpp"
+#include "test_support.hpp"
+
+using JwwGaibu::TExchangeState;
+using test_support::OutputOf;
+using test_support::ScratchDir;
+
+namespace {
+
+class AdversarialSelection {
+  public:
+    explicit AdversarialSelection(uint32_t seed) : rng_(seed) {}
+
+    void Fill(TExchangeState& state) {
+        const int n = Uniform(2, 60);
+        scale_ = Pick({1.0, 1.0, 1000.0, 1e6});
+        MakeAnchors();
+        int32_t curve = 0;
+        for (int i = 0; i < n; ++i) {
+            JwwGaibu::TJwwEntLine& line = state.Lines.Append();
+            Shape(line, state);
+            if (Chance(0.1)) curve = Uniform(1, 3);
+            if (Chance(0.2)) curve = 0;
+            line.CurveNo = curve;
+            if (Chance(0.08)) line.Flags = 4;
+            if (Chance(0.05)) line.Flags |= 1 | 8;
+        }
+    }
+
+  private:
+    int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool Chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    double Pick(std::initializer_list<double> values) {
+        return *(values.begin() + Uniform(0, static_cast<int>(values.size()) - 1));
+    }
+    // Offsets that straddle the snap band (-1.5e-8, 0.5e-8) and the 1e-8 square.
+    double Jitter() {
+        return Pick({0.0, 0.0, 0.0, 0.5e-8, -0.5e-8, 0.9e-8, 1e-8, -1e-8, 1.1e-8, -1.5e-8, 2e-8,
+                     -2e-8, 1.0 / 1048576.0});
+    }
+    void MakeAnchors() {
+        anchors_.clear();
+        const int count = Uniform(3, 12);
+        for (int i = 0; i < count; ++i) {
+            anchors_.push_back({Uniform(-10, 10) * scale_ / 10, Uniform(-10, 10) * scale_ / 10});
+        }
+    }
+    std::pair<double, double> Point() {
+        auto p = anchors_[static_cast<size_t>(Uniform(0, static_cast<int>(anchors_.size()) - 1))];
+        if (Chance(0.5)) p.first += Jitter();
+        if (Chance(0.5)) p.second += Jitter();
+        return p;
+    }
+    void Shape(JwwGaibu::TJwwEntLine& line, const TExchangeState& state) {
+        auto [x1, y1] = Point();
+        auto [x2, y2] = Point();
+        switch (Uniform(0, 5)) {
+        case 0:
+            x2 = x1 + Jitter();
+            break; // near vertical
+        case 1:
+            x2 = x1, y2 = y1;
+            break; // zero length
+        case 2:    // copy or continue an earlier segment
+            if (state.Lines.Count() > 1) {
+                const auto& prev = state.Lines[state.Lines.Count() - 2];
+                x1 = prev.X2, y1 = prev.Y2;
+                if (Chance(0.3)) x2 = prev.X1, y2 = prev.Y1;
+            }
+            break;
+        case 3: // near parallel to the line through two anchors
+            y2 = y1 + (y2 - y1) * (1 + Jitter());
+            break;
+        default:
+            break;
+        }
+        line.X1 = x1, line.Y1 = y1, line.X2 = x2, line.Y2 = y2;
+    }
+
+    std::mt19937 rng_;
+    double scale_ = 1;
+    std::vector<std::pair<double, double>> anchors_;
+};
+
+struct Outcome {
+    std::vector<std::string> output;
+    std::vector<std::string> status;
+};
+
+Outcome RunSelection(uint32_t seed, const Unit1::TRectSettings& settings,
+                     Unit1::TSweepMethod method) {
+    TExchangeState state;
+    JwwGaibu::ResetExchangeState(state);
+    state.LineWidthSeen = true;
+    AdversarialSelection(seed).Fill(state);
+    JwwGaibu::RewindAttributes(state);
+    static const ScratchDir dir; // one settings file for all runs keeps the test fast
+    Outcome outcome;
+    Unit1::DrawAtIntersections(
+        state, settings, dir.path() / "s.dat",
+        [&](const Unit1::TStatus& st) { outcome.status.emplace_back(st.Text); }, method);
+    outcome.output = OutputOf(state);
+    return outcome;
+}
+
+} // namespace
+
+TEST(SweepDifferential, IndexedMatchesPlainOnAdversarialSelections) {
+    constexpr uint32_t kCases = 1500;
+    int64_t rectangles = 0;
+    for (uint32_t seed = 1; seed <= kCases; ++seed) {
+        Unit1::TRectSettings settings;
+        settings.RectWidth = seed % 3 ? 2e-8 * seed : 5.0;
+        settings.RectHeight = 1e-8 * (seed % 5 + 1);
+        settings.RectAngle = static_cast<double>(seed % 7) * 37.0 - 90.0;
+        settings.RectRefPoint = static_cast<int32_t>(seed % 10);
+        const Outcome fast = RunSelection(seed, settings, Unit1::TSweepMethod::Indexed);
+        const Outcome plain = RunSelection(seed, settings, Unit1::TSweepMethod::Plain);
+        ASSERT_EQ(fast.output, plain.output) << "seed " << seed;
+        ASSERT_EQ(fast.status, plain.status) << "seed " << seed;
+        rectangles += static_cast<int64_t>(plain.output.size()) - 5;
+    }
+    // The selections must actually cross: a generator drawing nothing proves nothing.
+    EXPECT_GT(rectangles, 4 * kCases);
+}
+
+TEST(SweepDifferential, PointGridAnswersLikeTheList) {
+    std::mt19937 rng(7);
+    const double cell = 1.0 / 1048576.0;
+    const double offsets[] = {0, 1e-8, -1e-8, 0.99e-8, -1.01e-8, 0.5e-8, 2e-8, cell, -cell};
+    const double bases[] = {0, 1, -1, 123456.789, -1e6, 1e12 - 0.5, 1e12 + 0.5, -1e12, 3e15};
+    for (int round = 0; round < 200; ++round) {
+        Unit1::TDrawnPointList list;
+        Unit1::TDrawnPointGrid grid;
+        const double bx = bases[rng() % 9], by = bases[rng() % 9];
+        for (int i = 0; i < 300; ++i) {
+            const double x = bx + (rng() % 4) * cell + offsets[rng() % 9] + offsets[rng() % 9];
+            const double y = by + (rng() % 4) * cell + offsets[rng() % 9];
+            ASSERT_EQ(grid.AddIfNew(x, y), list.AddIfNew(x, y))
+                << "round " << round << " point " << x << ", " << y;
+        }
+        EXPECT_EQ(grid.Count(), list.Count());
+    }
+}
+
+TEST(SweepDifferential, PointListGrowsInBlocksOfAHundred) {
+    Unit1::TDrawnPointList list;
+    EXPECT_TRUE(list.AddIfNew(0, 0));
+    EXPECT_EQ(list.Capacity(), 100u);
+    for (int i = 1; i < 100; ++i)
+        list.AddIfNew(i, 0);
+    EXPECT_EQ(list.Capacity(), 100u);
+    list.AddIfNew(100, 0);
+    EXPECT_EQ(list.Capacity(), 200u);
+    EXPECT_FALSE(list.AddIfNew(100 + 1e-8, -1e-8)); // inclusive square
+    EXPECT_TRUE(list.AddIfNew(100 + 1.1e-8, 0));
+}
+
+TEST(SweepDifferential, GridCandidatesCoverEveryMeetingBox) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> pos(0, 1000), len(-30, 30);
+    JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> lines;
+    for (int i = 0; i < 2000; ++i) {
+        auto& line = lines.Append();
+        line.X1 = pos(rng), line.Y1 = pos(rng);
+        const bool long_one = i % 97 == 0;
+        line.X2 = line.X1 + (long_one ? 900 : len(rng));
+        line.Y2 = line.Y1 + (i % 5 == 0 ? 0 : len(rng)); // some exactly horizontal
+        if (i % 50 == 0) line.Flags = 4;
+    }
+    Unit1::TSegmentGrid grid(lines);
+    std::vector<int32_t> candidates;
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+        if (grid.Excluded(i)) continue;
+        grid.CandidatesAfter(i, candidates);
+        ASSERT_TRUE(std::is_sorted(candidates.begin(), candidates.end()));
+        size_t k = 0;
+        for (int32_t j = i + 1; j < lines.Count(); ++j) {
+            const bool listed = k < candidates.size() && candidates[k] == j;
+            if (listed) ++k;
+            if (grid.Excluded(j)) {
+                ASSERT_FALSE(listed) << i << " lists excluded " << j;
+            } else if (grid.Box(i).Overlaps(grid.Box(j))) {
+                ASSERT_TRUE(listed) << i << " misses " << j;
+            }
+        }
+        ASSERT_EQ(k, candidates.size()) << "duplicates or stray entries for " << i;
+    }
+}
+
+TEST(SweepDifferential, LargeRunsMatchAcrossBatchesAndThreads) {
+    // 190 x 190 crossings: more rectangles than one formatting batch, so the
+    // threaded formatting, the batch seams and the point table's growth all
+    // take part; rotated, so every corner has long digit strings.
+    auto grid = [](TExchangeState& state) {
+        JwwGaibu::ResetExchangeState(state);
+        for (int i = 0; i < 190; ++i) {
+            auto& h = state.Lines.Append();
+            h.X1 = -1, h.Y1 = i * 1.37, h.X2 = 300, h.Y2 = i * 1.37 + 0.5;
+            auto& v = state.Lines.Append();
+            v.X1 = i * 1.41, v.Y1 = -1, v.X2 = i * 1.41 + 0.25, v.Y2 = 300;
+        }
+        JwwGaibu::RewindAttributes(state);
+    };
+    Unit1::TRectSettings settings;
+    settings.RectAngle = 33.3;
+    settings.RectRefPoint = 5;
+    static const ScratchDir dir;
+    std::vector<std::string> outputs[2];
+    const Unit1::TSweepMethod methods[2] = {Unit1::TSweepMethod::Indexed,
+                                            Unit1::TSweepMethod::Plain};
+    for (int m = 0; m < 2; ++m) {
+        TExchangeState state;
+        grid(state);
+        const auto report = Unit1::DrawAtIntersections(
+            state, settings, dir.path() / "s.dat", [](const Unit1::TStatus&) {}, methods[m]);
+        EXPECT_EQ(report.RectanglesDrawn, 190 * 190);
+        outputs[m] = OutputOf(state);
+    }
+    ASSERT_EQ(outputs[0].size(), 4u + 4u * 190 * 190);
+    EXPECT_TRUE(outputs[0] == outputs[1]);
+}
