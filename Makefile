@@ -46,7 +46,9 @@ check-gui: mingw
 check: check-native check-asan check-mingw check-gui
 	@echo "make check: all test suites passed"
 
-demo: native
+demo: deps
+	cmake --preset native >/dev/null
+	cmake --build $(BUILD)/native --target crossrect-cli -j$(JOBS)
 	@bash tools/demo.sh $(BUILD)/native/crossrect-cli
 
 gui-demo: mingw

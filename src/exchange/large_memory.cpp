@@ -16,9 +16,11 @@ bool IsLarge(std::size_t bytes) {
     return bytes >= kHugePage;
 }
 
+#if defined(__linux__)
 std::size_t RoundUp(std::size_t bytes) {
     return (bytes + kHugePage - 1) / kHugePage * kHugePage;
 }
+#endif
 
 } // namespace
 
