@@ -1,0 +1,86 @@
+// Unit1: TForm1, the program's one window. Showing it reads the exchange
+// file and the settings and fills the controls; OK checks the width and
+// height and runs the command; every way the window ends (OK, Cancel, the
+// close box, Alt+F4, the end of the session) writes the exchange file back
+// exactly once, so the host always gets an answer.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "app/command_run.hpp"
+#include "app/rect_settings.hpp"
+#include "app/win_control_ids.hpp"
+#include "app/win_form1_layout.hpp"
+
+namespace Unit1 {
+
+class TAppWindow;
+
+class TForm1 : private TForm1Controls {
+  public:
+    TForm1(HINSTANCE instance, const TAppWindow& application);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+    ~TForm1();
+
+    // Creates the window and its controls, hidden.
+    bool Create(HICON icon, HICON small_icon);
+    HWND Handle() const { return handle_; }
+    // FormShow, then the window appears.
+    void Show();
+    // The keyboard interface (Tab, Enter, Escape, access keys) for one
+    // queued message; true when the message was used up.
+    bool PreTranslateMessage(MSG& message);
+    // After an unexpected failure: drop whatever the run emitted so the host
+    // gets "hq" rather than half an answer, and close.
+    void CloseAfterFailure() noexcept;
+
+    void FormShow();
+    void FormClose();
+    void Button1Click();
+    void Button2Click();
+    void ShowStatus(const TStatus& status);
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+    bool CreateControls();
+    HWND CreateControl(const TControlLayout& layout);
+    void FitClientArea();
+    void PlaceWindow();
+    void FillControls();
+    bool ReadSettingsFromControls();
+    void Close();
+    void RunFormCloseOnce();
+
+    void OnCommand(int id, int code);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control) const;
+    void OnActivate(WPARAM wparam);
+    void OnNextDlgCtl(WPARAM wparam, LPARAM lparam);
+    void FocusControl(HWND control);
+    void SetDefaultButton(int id);
+
+    HINSTANCE instance_;
+    const TAppWindow& application_;
+    HWND handle_ = nullptr;
+    HFONT font_ = nullptr;
+    HBRUSH notes_brush_ = nullptr;
+    HBRUSH status_brush_ = nullptr;
+
+    TRectSettings Settings;
+    std::filesystem::path ProgramFile;
+    std::filesystem::path ProgramFolder;
+
+    HWND last_focus_ = nullptr;
+    int default_button_ = kIdButton1;
+    bool show_started_ = false;
+    bool form_closed_ = false;
+    bool running_ = false;
+    std::chrono::steady_clock::time_point last_repaint_{};
+};
+
+} // namespace Unit1
