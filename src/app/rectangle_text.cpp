@@ -65,15 +65,17 @@ void AppendFormatted(JwwGaibu::TExchangeState& state, const TFormatted& part) {
     }
 }
 
-unsigned ThreadCount(std::size_t rects) {
+unsigned ThreadCount(std::size_t rects, unsigned wanted) {
     if (rects < kParallelMinimum) return 1;
-    return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    if (wanted == 0) wanted = std::thread::hardware_concurrency();
+    return std::clamp(wanted, 1u, kMaxThreads);
 }
 
 } // namespace
 
-void AppendRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects) {
-    const unsigned threads = ThreadCount(rects.size());
+void AppendRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects,
+                      unsigned wanted_threads) {
+    const unsigned threads = ThreadCount(rects.size(), wanted_threads);
     if (threads == 1) return AppendDirectly(state, rects);
 
     // Part 0 is appended directly by this thread while the others format.

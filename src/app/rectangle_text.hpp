@@ -17,7 +17,9 @@ struct TRectCorners {
 };
 
 // Appends the four sides of each rectangle (a side of zero length is left
-// out), counter-clockwise from the lower-left corner.
-void AppendRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects);
+// out), counter-clockwise from the lower-left corner. threads 0 uses every
+// core for a large batch.
+void AppendRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects,
+                      unsigned threads = 0);
 
 } // namespace Unit1

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "exchange/large_memory.hpp"
+
 namespace JwwGaibu {
 
 inline constexpr int32_t kTableBlock = 1000;
@@ -45,7 +47,7 @@ template <class T> class TJwwTable {
     }
 
   private:
-    std::vector<T> items_;
+    std::vector<T, TLargeAllocator<T>> items_;
     int32_t count_ = 0;
 };
 

@@ -8,6 +8,7 @@
 
 #include "app/command_run.hpp"
 #include "app/drawn_points.hpp"
+#include "app/rectangle_text.hpp"
 #include "app/segment_grid.hpp"
 #include "test_support.hpp"
 
@@ -229,4 +230,80 @@ TEST(SweepDifferential, LargeRunsMatchAcrossBatchesAndThreads) {
     }
     ASSERT_EQ(outputs[0].size(), 4u + 4u * 190 * 190);
     EXPECT_TRUE(outputs[0] == outputs[1]);
+}
+
+TEST(SweepDifferential, BoxesThatOnlyTouchStillMeet) {
+    // Far from the origin the tolerance is lost in rounding, so the widened
+    // boxes of a T-junction share just one edge. Stems on all four sides of
+    // their bar, listed before and after it, reach every edge comparison.
+    constexpr double kFar = 68719476736.0; // 2^36: one ulp is about 1.5e-5
+    auto fill = [&](TExchangeState& state) {
+        JwwGaibu::ResetExchangeState(state);
+        auto add = [&](double x1, double y1, double x2, double y2) {
+            auto& line = state.Lines.Append();
+            line.X1 = x1, line.Y1 = y1, line.X2 = x2, line.Y2 = y2;
+        };
+        for (int k = 0; k < 8; ++k) {
+            const double ax = kFar + 64.0 * k, ay = kFar;
+            const double side = k % 2 ? 8.0 : -8.0;
+            const bool stem_first = k % 4 >= 2;
+            if (k < 4) { // vertical bar, horizontal stem
+                if (stem_first) add(ax, ay, ax + side, ay);
+                add(ax, ay - 8, ax, ay + 8);
+                if (!stem_first) add(ax, ay, ax + side, ay);
+            } else { // horizontal bar, vertical stem
+                if (stem_first) add(ax, ay, ax, ay + side);
+                add(ax - 8, ay, ax + 8, ay);
+                if (!stem_first) add(ax, ay, ax, ay + side);
+            }
+        }
+        JwwGaibu::RewindAttributes(state);
+    };
+    static const ScratchDir dir;
+    std::vector<std::string> outputs[2];
+    const Unit1::TSweepMethod methods[2] = {Unit1::TSweepMethod::Indexed,
+                                            Unit1::TSweepMethod::Plain};
+    for (int m = 0; m < 2; ++m) {
+        TExchangeState state;
+        fill(state);
+        const auto report = Unit1::DrawAtIntersections(
+            state, Unit1::TRectSettings{}, dir.path() / "s.dat", [](const Unit1::TStatus&) {},
+            methods[m]);
+        EXPECT_EQ(report.RectanglesDrawn, 8) << "method " << m;
+        outputs[m] = OutputOf(state);
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+}
+
+TEST(SweepDifferential, PointGridKeepsCellsOfOneColumnApartWhileGrowing) {
+    // Thousands of cells in a single column make the table grow several
+    // times; every point asked again (within the tolerance) must be found.
+    Unit1::TDrawnPointList list;
+    Unit1::TDrawnPointGrid grid;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int k = 0; k < 3000; ++k) {
+            const double x = 0.25 + pass * 0.5e-8, y = k * 1e-3 - pass * 0.5e-8;
+            ASSERT_EQ(grid.AddIfNew(x, y), list.AddIfNew(x, y)) << "pass " << pass << " k " << k;
+        }
+    }
+    EXPECT_EQ(list.Count(), 3000u);
+}
+
+TEST(SweepDifferential, ParallelFormattingKeepsDrawingOrder) {
+    // Enough rectangles for the threaded path; one at a time is always
+    // formatted directly.
+    std::vector<Unit1::TRectCorners> rects(20000);
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const double x = static_cast<double>(i) * 0.37, y = static_cast<double>(i) * -1.3;
+        rects[i] = Unit1::TRectCorners{{x, x + 1, x + 1, x}, {y, y, y + 2, y + 2}};
+    }
+    TExchangeState together, one_by_one;
+    JwwGaibu::ResetExchangeState(together);
+    JwwGaibu::ResetExchangeState(one_by_one);
+    Unit1::AppendRectangles(together, rects, 5); // parts out of order would show
+    for (const Unit1::TRectCorners& r : rects)
+        Unit1::AppendRectangles(one_by_one, std::span(&r, 1));
+    const auto expected = OutputOf(one_by_one);
+    ASSERT_EQ(expected.size(), 4 * rects.size());
+    EXPECT_TRUE(OutputOf(together) == expected);
 }
