@@ -36,6 +36,8 @@ check-asan: asan
 
 check-mingw: mingw
 	bash tools/check-imports.sh $(wildcard $(BUILD)/mingw64/*.exe)
+	@# Create the Wine prefix once, before the tests start in parallel.
+	tools/wine-run $(BUILD)/mingw64/crossrect-cli.exe --help >/dev/null
 	ctest --preset mingw64 -j$(JOBS)
 
 check-gui: mingw

@@ -58,7 +58,7 @@ class Drawing:
 
 
 def header(d):
-    d.put("file=C:\\図面\\住宅 計画\\平面図.jww")
+    d.put("file=C:\\図面\\住宅 計画\\平面図.cad")
     scales = [50, 100] + [1] * 14
     d.put("hs", *scales)
     d.put("hzs", 420, 297)

@@ -15,18 +15,6 @@ constexpr const wchar_t* kCentredMark = L"crossrect.centred";
 constexpr int kClassNameRoom = 16;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
 
-bool RegisterAppClass(HINSTANCE instance, HICON icon, HICON small_icon, WNDPROC proc) {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = proc;
-    window_class.hInstance = instance;
-    window_class.hIcon = icon;
-    window_class.hIconSm = small_icon;
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kClassName;
-    return RegisterClassExW(&window_class) != 0;
-}
-
 // Centres a message box on the screen it is on, whatever the owner's place.
 void CentreOnScreen(HWND box) {
     RECT box_rect;
@@ -59,12 +47,27 @@ LRESULT CALLBACK CentreBoxHook(int code, WPARAM wparam, LPARAM lparam) {
 
 } // namespace
 
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon,
+                         HICON small_icon, HBRUSH background) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = proc;
+    window_class.hInstance = instance;
+    window_class.hIcon = icon;
+    window_class.hIconSm = small_icon;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = background;
+    window_class.lpszClassName = name;
+    return RegisterClassExW(&window_class) != 0;
+}
+
 TAppWindow::~TAppWindow() {
     if (handle_) DestroyWindow(handle_);
 }
 
 bool TAppWindow::Create(HINSTANCE instance, HICON icon, HICON small_icon) {
-    if (!RegisterAppClass(instance, icon, small_icon, &TAppWindow::WndProc)) return false;
+    if (!RegisterWindowClass(instance, kClassName, &TAppWindow::WndProc, icon, small_icon, nullptr))
+        return false;
     // Zero size in the middle of the screen: it shows in the task bar but
     // never on the desktop.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;

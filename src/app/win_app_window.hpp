@@ -8,6 +8,10 @@
 
 namespace Unit1 {
 
+// Registers a window class with the program's icons and the arrow cursor.
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon,
+                         HICON small_icon, HBRUSH background);
+
 inline constexpr const wchar_t* kApplicationTitle = L"r418_線分交点に矩形を作図";
 
 class TAppWindow {

@@ -19,19 +19,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr auto kRepaintInterval = std::chrono::milliseconds(16);
 constexpr WPARAM kSysCommandMask = 0xFFF0; // the low four bits are the system's own
 
-bool RegisterFormClass(HINSTANCE instance, HICON icon, HICON small_icon, WNDPROC proc) {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = proc;
-    window_class.hInstance = instance;
-    window_class.hIcon = icon;
-    window_class.hIconSm = small_icon;
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    window_class.lpszClassName = kClassName;
-    return RegisterClassExW(&window_class) != 0;
-}
-
 } // namespace
 
 TForm1::TForm1(HINSTANCE instance, const TAppWindow& application)
@@ -45,7 +32,9 @@ TForm1::~TForm1() {
 }
 
 bool TForm1::Create(HICON icon, HICON small_icon) {
-    if (!RegisterFormClass(instance_, icon, small_icon, &TForm1::WndProc)) return false;
+    const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (!RegisterWindowClass(instance_, kClassName, &TForm1::WndProc, icon, small_icon, white))
+        return false;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     CreateWindowExW(0, kClassName, kCaption, kStyle, 0, 0, frame.right - frame.left,

@@ -28,7 +28,7 @@ checks = {
     "dimension": len(dims) == 1 and dims[0]["Text"]["Text"] == "全長 9,220",
     "excluded": sum(1 for f in lines if f["Flags"] & 4) == 2,
     "polylines": len({f["CurveNo"] for f in lines if f["CurveNo"] > 0}) == d["CurveCounter"],
-    "file name": d["DrawingFileName"].endswith("平面図.jww"),
+    "file name": d["DrawingFileName"].endswith("平面図.cad"),
 }
 bad = [k for k, ok in checks.items() if not ok]
 print("  failed:", bad) if bad else None

@@ -81,7 +81,7 @@ TEST(ReaderHeader, RgbTableKeepsItsCapacity) {
 
 TEST(ReaderHeader, FileAndLayerNames) {
     const TExchangeState s = Parse({
-        "file=C:\\my drawings\\plan 1.jww",
+        "file=C:\\my drawings\\plan 1.cad",
         "lg3",
         "lgn A  B",
         "lg2",
@@ -89,7 +89,7 @@ TEST(ReaderHeader, FileAndLayerNames) {
         "lyn Name",
         "lynX",
     });
-    EXPECT_EQ(s.DrawingFileName, "C:\\my drawings\\plan 1.jww");
+    EXPECT_EQ(s.DrawingFileName, "C:\\my drawings\\plan 1.cad");
     EXPECT_EQ(s.LayerGroupName[3], " A B");
     EXPECT_EQ(s.LayerName[2 * 16 + 5], "X");
     EXPECT_EQ(Parse({"xfile=a b"}).DrawingFileName, "=a b");
