@@ -3,7 +3,9 @@
 // on every threshold: snapping, tolerance squares, cell edges, shared ends.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "app/command_run.hpp"
@@ -114,6 +116,26 @@ Outcome RunSelection(uint32_t seed, const Unit1::TRectSettings& settings,
     return outcome;
 }
 
+// Fills a fresh state with fill and runs each method on it; returns the
+// outputs, indexed first, after checking the number of rectangles drawn.
+std::array<std::vector<std::string>, 2>
+RunBothMethods(const std::function<void(TExchangeState&)>& fill,
+               const Unit1::TRectSettings& settings, int64_t rectangles) {
+    static const ScratchDir dir;
+    std::array<std::vector<std::string>, 2> outputs;
+    const Unit1::TSweepMethod methods[2] = {Unit1::TSweepMethod::Indexed,
+                                            Unit1::TSweepMethod::Plain};
+    for (int m = 0; m < 2; ++m) {
+        TExchangeState state;
+        fill(state);
+        const auto report = Unit1::DrawAtIntersections(
+            state, settings, dir.path() / "s.dat", [](const Unit1::TStatus&) {}, methods[m]);
+        EXPECT_EQ(report.RectanglesDrawn, rectangles) << "method " << m;
+        outputs[m] = OutputOf(state);
+    }
+    return outputs;
+}
+
 } // namespace
 
 TEST(SweepDifferential, IndexedMatchesPlainOnAdversarialSelections) {
@@ -216,18 +238,7 @@ TEST(SweepDifferential, LargeRunsMatchAcrossBatchesAndThreads) {
     Unit1::TRectSettings settings;
     settings.RectAngle = 33.3;
     settings.RectRefPoint = 5;
-    static const ScratchDir dir;
-    std::vector<std::string> outputs[2];
-    const Unit1::TSweepMethod methods[2] = {Unit1::TSweepMethod::Indexed,
-                                            Unit1::TSweepMethod::Plain};
-    for (int m = 0; m < 2; ++m) {
-        TExchangeState state;
-        grid(state);
-        const auto report = Unit1::DrawAtIntersections(
-            state, settings, dir.path() / "s.dat", [](const Unit1::TStatus&) {}, methods[m]);
-        EXPECT_EQ(report.RectanglesDrawn, 190 * 190);
-        outputs[m] = OutputOf(state);
-    }
+    const auto outputs = RunBothMethods(grid, settings, 190 * 190);
     ASSERT_EQ(outputs[0].size(), 4u + 4u * 190 * 190);
     EXPECT_TRUE(outputs[0] == outputs[1]);
 }
@@ -259,19 +270,7 @@ TEST(SweepDifferential, BoxesThatOnlyTouchStillMeet) {
         }
         JwwGaibu::RewindAttributes(state);
     };
-    static const ScratchDir dir;
-    std::vector<std::string> outputs[2];
-    const Unit1::TSweepMethod methods[2] = {Unit1::TSweepMethod::Indexed,
-                                            Unit1::TSweepMethod::Plain};
-    for (int m = 0; m < 2; ++m) {
-        TExchangeState state;
-        fill(state);
-        const auto report = Unit1::DrawAtIntersections(
-            state, Unit1::TRectSettings{}, dir.path() / "s.dat", [](const Unit1::TStatus&) {},
-            methods[m]);
-        EXPECT_EQ(report.RectanglesDrawn, 8) << "method " << m;
-        outputs[m] = OutputOf(state);
-    }
+    const auto outputs = RunBothMethods(fill, Unit1::TRectSettings{}, 8);
     EXPECT_EQ(outputs[0], outputs[1]);
 }
 
