@@ -11,10 +11,6 @@ namespace Unit1 {
 
 namespace {
 
-bool Excluded(const JwwGaibu::TJwwEntLine& line) {
-    return (line.Flags & JwwGaibu::kFlagDimension) != 0;
-}
-
 bool AtEndPoint(const JwwGaibu::TJwwEntLine& line, double x, double y) {
     return MyFunc::SamePoint(x, y, line.X1, line.Y1) || MyFunc::SamePoint(x, y, line.X2, line.Y2);
 }
@@ -48,10 +44,10 @@ void SweepPlain(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
     const int32_t n = lines.Count();
     for (int32_t i = 0; i + 1 < n; ++i) {
         ShowProgress(i + 1, n, status);
-        if (Excluded(lines[i])) continue;
+        if (JwwGaibu::HasDimensionAttribute(lines[i])) continue;
         for (int32_t j = i + 1; j < n; ++j) {
             double x = 0, y = 0;
-            if (!Excluded(lines[j]) && Crossing(lines[i], lines[j], x, y))
+            if (!JwwGaibu::HasDimensionAttribute(lines[j]) && Crossing(lines[i], lines[j], x, y))
                 drawer.DrawRectangleAt(x, y);
         }
     }

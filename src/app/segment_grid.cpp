@@ -45,7 +45,7 @@ TSegmentGrid::TSegmentGrid(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lin
       stamp_(static_cast<size_t>(count_), -1) {
     for (int32_t i = 0; i < count_; ++i) {
         boxes_[static_cast<size_t>(i)] = WidenedBox(lines[i]);
-        excluded_[static_cast<size_t>(i)] = (lines[i].Flags & JwwGaibu::kFlagDimension) != 0;
+        excluded_[static_cast<size_t>(i)] = JwwGaibu::HasDimensionAttribute(lines[i]);
         if (!Excluded(i)) indexed_.push_back(i);
     }
     ChooseCells();

@@ -10,19 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "app/form_controls.hpp"
 #include "app/win_app_window.hpp"
 #include "app/win_form1.hpp"
 #include "app/win_text.hpp"
-#include "util/number_text.hpp"
-#include "util/tolerance.hpp"
 
 namespace Unit1 {
 
 namespace {
 
-constexpr const wchar_t* kWidthMissing = L"横幅の値を入力して下さい";
-constexpr const wchar_t* kHeightMissing = L"縦高の値を入力して下さい";
-constexpr int kLastReferencePoint = 8; // the empty tenth item is never restored
 // Stored positions beyond this are off every screen; keeps the arithmetic
 // on window rectangles clear of overflow.
 constexpr int64_t kPositionLimit = 1 << 28;
@@ -103,9 +99,9 @@ std::string EditBytes(HWND edit) {
     return WideToShiftJis(WindowText(edit));
 }
 
-bool IsSizeGiven(double value) {
-    return value > MyFunc::kTolerance;
-} // false for NaN too
+void SetEditBytes(HWND edit, const std::string& ascii) {
+    SetWindowTextW(edit, Utf8ToWide(ascii).c_str()); // numbers only: ASCII
+}
 
 // The stored position, unless the window would then lie wholly off every
 // screen: it then moves onto the work area of the nearest one.
@@ -188,19 +184,18 @@ void TForm1::PlaceWindow() {
 }
 
 void TForm1::FillControls() {
+    const TFormControls values = ControlsAtShow(Settings);
     FillList(ComboBox1, LineColorItems());
-    SelectIndex(ComboBox1, Settings.RectColorIndex);
+    SelectIndex(ComboBox1, values.ComboBox1);
     FillList(ComboBox2, LineTypeItems());
-    SelectIndex(ComboBox2, Settings.RectLineTypeIndex);
-    SetWindowTextW(Edit1, Utf8ToWide(MyFunc::IntToText(Settings.RectLineWidth)).c_str());
-    SetWindowTextW(Edit2, Utf8ToWide(MyFunc::RealToText(Settings.RectWidth)).c_str());
-    SetWindowTextW(Edit3, Utf8ToWide(MyFunc::RealToText(Settings.RectHeight)).c_str());
-    SetWindowTextW(Edit4, Utf8ToWide(MyFunc::RealToText(Settings.RectAngle)).c_str());
-    SelectIndex(ComboBox3, Settings.RectWidthUnit == kUnitReal ? 1 : 0);
-    SelectIndex(ComboBox4, Settings.RectHeightUnit == kUnitReal ? 1 : 0);
-    const bool point_known =
-        Settings.RectRefPoint >= 0 && Settings.RectRefPoint <= kLastReferencePoint;
-    SelectIndex(ComboBox5, point_known ? Settings.RectRefPoint : 0);
+    SelectIndex(ComboBox2, values.ComboBox2);
+    SetEditBytes(Edit1, values.Edit1);
+    SetEditBytes(Edit2, values.Edit2);
+    SetEditBytes(Edit3, values.Edit3);
+    SetEditBytes(Edit4, values.Edit4);
+    SelectIndex(ComboBox3, values.ComboBox3);
+    SelectIndex(ComboBox4, values.ComboBox4);
+    SelectIndex(ComboBox5, values.ComboBox5);
 }
 
 // OK's reading of the controls; false (after the message) when the width or
@@ -210,23 +205,26 @@ bool TForm1::ReadSettingsFromControls() {
     GetWindowRect(handle_, &frame);
     Settings.FormLeft = frame.left;
     Settings.FormTop = frame.top;
-    Settings.RectColorIndex = SelectedIndex(ComboBox1);
-    Settings.RectLineTypeIndex = SelectedIndex(ComboBox2);
-    Settings.RectLineWidth = MyFunc::TextToInt(EditBytes(Edit1));
-    Settings.RectWidth = MyFunc::TextToDouble(EditBytes(Edit2));
-    if (!IsSizeGiven(Settings.RectWidth)) {
-        application_.ShowMessage(handle_, kWidthMissing);
+    TFormControls values;
+    values.ComboBox1 = SelectedIndex(ComboBox1);
+    values.ComboBox2 = SelectedIndex(ComboBox2);
+    values.ComboBox3 = SelectedIndex(ComboBox3);
+    values.ComboBox4 = SelectedIndex(ComboBox4);
+    values.ComboBox5 = SelectedIndex(ComboBox5);
+    values.Edit1 = EditBytes(Edit1);
+    values.Edit2 = EditBytes(Edit2);
+    values.Edit3 = EditBytes(Edit3);
+    values.Edit4 = EditBytes(Edit4);
+    switch (ReadControls(values, Settings)) {
+    case TOkResult::WidthRefused:
+        application_.ShowMessage(handle_, Utf8ToWide(kWidthMessage).c_str());
         return false;
-    }
-    Settings.RectHeight = MyFunc::TextToDouble(EditBytes(Edit3));
-    if (!IsSizeGiven(Settings.RectHeight)) {
-        application_.ShowMessage(handle_, kHeightMissing);
+    case TOkResult::HeightRefused:
+        application_.ShowMessage(handle_, Utf8ToWide(kHeightMessage).c_str());
         return false;
+    case TOkResult::Accepted:
+        break;
     }
-    Settings.RectAngle = MyFunc::TextToDouble(EditBytes(Edit4));
-    Settings.RectWidthUnit = SelectedIndex(ComboBox3);
-    Settings.RectHeightUnit = SelectedIndex(ComboBox4);
-    Settings.RectRefPoint = SelectedIndex(ComboBox5);
     return true;
 }
 

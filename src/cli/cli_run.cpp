@@ -9,11 +9,11 @@
 #include <string>
 
 #include "app/command_run.hpp"
+#include "app/form_controls.hpp"
 #include "app/rect_settings.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
-#include "cli/form_controls.hpp"
 #include "cli/run_status.hpp"
 #include "cli/write_back.hpp"
 #include "exchange/JwwGaibu.hpp"
@@ -22,6 +22,10 @@
 namespace CrossrectCli {
 
 namespace fs = std::filesystem;
+using Unit1::ControlsAtShow;
+using Unit1::ReadControls;
+using Unit1::TFormControls;
+using Unit1::TOkResult;
 
 namespace {
 
@@ -109,10 +113,10 @@ int RunRectangles(const TRunOptions& options) {
     ApplyOptions(options, controls);
     switch (ReadControls(controls, settings)) {
     case TOkResult::WidthRefused:
-        PrintMessage(kWidthMessage);
+        PrintMessage(Unit1::kWidthMessage);
         return kExitUsage;
     case TOkResult::HeightRefused:
-        PrintMessage(kHeightMessage);
+        PrintMessage(Unit1::kHeightMessage);
         return kExitUsage;
     case TOkResult::Accepted:
         break;

@@ -8,13 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "app/form_controls.hpp"
 #include "cli/cli_commands.hpp"
-#include "cli/form_controls.hpp"
 #include "cli/utf8_args.hpp"
 
 namespace {
 
 using namespace CrossrectCli;
+using Unit1::kColorListSize;
+using Unit1::kLineTypeListSize;
+using Unit1::kRefPointListSize;
+using Unit1::kUnitListSize;
 
 // A list position: plain decimal digits within [0, size).
 std::optional<int32_t> ParsePosition(const std::string& text, int32_t size) {

@@ -45,6 +45,11 @@ struct TJwwEntLine : TJwwEntHeader {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
 };
 
+// Segments carrying the dimension attribute take no part in the sweep.
+inline bool HasDimensionAttribute(const TJwwEntLine& line) {
+    return (line.Flags & kFlagDimension) != 0;
+}
+
 struct TJwwEntCircle : TJwwEntHeader {
     double CX = 0, CY = 0, R = 0;
 };

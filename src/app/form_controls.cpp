@@ -1,9 +1,9 @@
-#include "cli/form_controls.hpp"
+#include "app/form_controls.hpp"
 
 #include "util/number_text.hpp"
 #include "util/tolerance.hpp"
 
-namespace CrossrectCli {
+namespace Unit1 {
 
 const char* const kWidthMessage = "横幅の値を入力して下さい";
 const char* const kHeightMessage = "縦高の値を入力して下さい";
@@ -16,7 +16,7 @@ int32_t ListSelection(int32_t position, int32_t list_size) {
 }
 
 int32_t UnitSelection(int32_t unit) {
-    return unit == Unit1::kUnitReal ? Unit1::kUnitReal : Unit1::kUnitPaper;
+    return unit == kUnitReal ? kUnitReal : kUnitPaper;
 }
 
 // The empty tenth item is never restored.
@@ -32,7 +32,7 @@ bool AcceptableSize(double value) {
 
 } // namespace
 
-TFormControls ControlsAtShow(const Unit1::TRectSettings& settings) {
+TFormControls ControlsAtShow(const TRectSettings& settings) {
     TFormControls controls;
     controls.ComboBox1 = ListSelection(settings.RectColorIndex, kColorListSize);
     controls.ComboBox2 = ListSelection(settings.RectLineTypeIndex, kLineTypeListSize);
@@ -46,7 +46,7 @@ TFormControls ControlsAtShow(const Unit1::TRectSettings& settings) {
     return controls;
 }
 
-TOkResult ReadControls(const TFormControls& controls, Unit1::TRectSettings& settings) {
+TOkResult ReadControls(const TFormControls& controls, TRectSettings& settings) {
     settings.RectColorIndex = controls.ComboBox1;
     settings.RectLineTypeIndex = controls.ComboBox2;
     settings.RectLineWidth = MyFunc::TextToInt(controls.Edit1);
@@ -61,4 +61,4 @@ TOkResult ReadControls(const TFormControls& controls, Unit1::TRectSettings& sett
     return TOkResult::Accepted;
 }
 
-} // namespace CrossrectCli
+} // namespace Unit1

@@ -1,7 +1,8 @@
-// crossrect-cli: the rectangle window's controls without a window. The run
-// fills them as the window does when shown, lets options change them as the
-// user would, and reads them back as the OK button does, so a loaded value
-// passes through the same list positions and edit texts.
+// Unit1: the values of the rectangle window's controls, apart from any
+// window system: list positions and edit texts (host code page bytes). The
+// window and the command-line tool both fill them as the window does when
+// shown and read them back as the OK button does, so a loaded value passes
+// through the same list positions and edit texts in both.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 
 #include "app/rect_settings.hpp"
 
-namespace CrossrectCli {
+namespace Unit1 {
 
 inline constexpr int32_t kColorListSize = 266;
 inline constexpr int32_t kLineTypeListSize = 51;
@@ -36,11 +37,11 @@ extern const char* const kWidthMessage;  // "横幅の値を入力して下さ�
 extern const char* const kHeightMessage; // "縦高の値を入力して下さい"
 
 // The controls as the window shows them for these settings.
-TFormControls ControlsAtShow(const Unit1::TRectSettings& settings);
+TFormControls ControlsAtShow(const TRectSettings& settings);
 
 // The OK button's reading of the controls into settings; the window position
 // stays as it is. On a refusal the settings are left partly filled and must
 // not be used.
-TOkResult ReadControls(const TFormControls& controls, Unit1::TRectSettings& settings);
+TOkResult ReadControls(const TFormControls& controls, TRectSettings& settings);
 
-} // namespace CrossrectCli
+} // namespace Unit1
