@@ -5,6 +5,7 @@
 #include <string>
 
 #include "exchange/file_io.hpp"
+#include "exchange/safe_save.hpp"
 #include "util/number_text.hpp"
 
 namespace Unit1 {
@@ -12,6 +13,8 @@ namespace Unit1 {
 namespace {
 
 constexpr int kSettingsLines = 11;
+// Far more than eleven numbers need; a larger file is not ours to restore.
+constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
 enum class TLineKind { Int, AbsReal, Real };
 
@@ -96,9 +99,17 @@ bool SaveSettings(const TRectSettings& settings, const std::filesystem::path& pa
         content += LineText(settings, spec);
         content += "\r\n";
     }
-    // The previous settings stay in place unless the new file is complete.
-    JwwGaibu::TReplacingFile file(path);
-    return file.Open() && file.Write(content.data(), content.size()) && file.Commit();
+    // Whatever fails, the file holds the complete old or the complete new
+    // settings: a rewrite in place that breaks off puts the old ones back.
+    std::string old_content;
+    const bool had_old = JwwGaibu::ReadSmallFile(path, kMaxSettingsBytes, old_content);
+    const JwwGaibu::TSaveResult saved =
+        JwwGaibu::SaveFileSafely(path, JwwGaibu::ContentOf(content));
+    if (saved != JwwGaibu::TSaveResult::Torn) return JwwGaibu::Saved(saved);
+    if (!had_old ||
+        !JwwGaibu::Saved(JwwGaibu::RewriteInPlace(path, JwwGaibu::ContentOf(old_content))))
+        JwwGaibu::RemoveFileQuietly(path);
+    return false;
 }
 
 std::filesystem::path SettingsPathFor(const std::filesystem::path& program_file) {

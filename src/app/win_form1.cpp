@@ -6,6 +6,7 @@
 #include "app/win_program_path.hpp"
 #include "app/win_text.hpp"
 #include "exchange/JwwGaibu.hpp"
+#include "exchange/file_io.hpp"
 
 namespace Unit1 {
 
@@ -59,7 +60,11 @@ void TForm1::FormShow() {
     JwwGaibu::ResetExchangeState(state);
     ProgramFile = ProgramFilePath();
     ProgramFolder = ProgramFile.parent_path();
-    JwwGaibu::ReadExchangeFile(state, ProgramFolder / JwwGaibu::kExchangeFileName);
+    const std::filesystem::path exchange = ProgramFolder / JwwGaibu::kExchangeFileName;
+    JwwGaibu::ReadExchangeFile(state, exchange);
+    // Read once, the selection must not stay there: from now on a kill or
+    // a crash leaves "hq", never the host's own lines to be drawn again.
+    if (JwwGaibu::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
     JwwGaibu::RewindAttributes(state);
     LoadSettings(Settings, SettingsPathFor(ProgramFile));
     PlaceWindow();

@@ -61,6 +61,24 @@ void ReadExchange(JwwGaibu::TExchangeState& state, const fs::path& exchange) {
     }
 }
 
+// OK pressed on the controls as the options leave them; kExitOk or the
+// refusal's exit code, with the window's message.
+int ValidateControls(const TRunOptions& options, Unit1::TRectSettings& settings) {
+    TFormControls controls = ControlsAtShow(settings);
+    ApplyOptions(options, controls);
+    switch (ReadControls(controls, settings)) {
+    case TOkResult::WidthRefused:
+        PrintMessage(Unit1::kWidthMessage);
+        return kExitUsage;
+    case TOkResult::HeightRefused:
+        PrintMessage(Unit1::kHeightMessage);
+        return kExitUsage;
+    case TOkResult::Accepted:
+        break;
+    }
+    return kExitOk;
+}
+
 void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
     if (!report.SettingsSaved) {
         PrintMessage("crossrect-cli: warning: could not save the settings to " +
@@ -95,8 +113,8 @@ void PrintTimings(int32_t segments, int64_t rectangles, double read, double swee
 } // namespace
 
 int RunRectangles(const TRunOptions& options) {
-    fs::path exchange = ExchangeFileIn(options.Dir);
-    std::optional<fs::path> settings_path = SettingsPath(options);
+    const fs::path exchange = ExchangeFileIn(options.Dir);
+    const std::optional<fs::path> settings_path = SettingsPath(options);
     if (!settings_path) {
         PrintMessage("crossrect-cli: cannot find the executable's folder for the settings "
                      "file; give --settings FILE");
@@ -108,47 +126,35 @@ int RunRectangles(const TRunOptions& options) {
     ReadExchange(state, exchange);
     Unit1::TRectSettings settings;
     Unit1::LoadSettings(settings, *settings_path);
+    // A refusal leaves every file as it was, as the window's message box does.
+    if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
+    // From here on a kill or a crash must leave "hq", never the selection.
+    if (!options.Out && JwwGaibu::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
 
-    TFormControls controls = ControlsAtShow(settings);
-    ApplyOptions(options, controls);
-    switch (ReadControls(controls, settings)) {
-    case TOkResult::WidthRefused:
-        PrintMessage(Unit1::kWidthMessage);
-        return kExitUsage;
-    case TOkResult::HeightRefused:
-        PrintMessage(Unit1::kHeightMessage);
-        return kExitUsage;
-    case TOkResult::Accepted:
-        break;
-    }
-
-    std::optional<fs::path> log_path;
-    if (options.StatusLog) log_path = PathFromUtf8(*options.StatusLog);
+    const std::optional<fs::path> log_path =
+        options.StatusLog ? std::optional(PathFromUtf8(*options.StatusLog)) : std::nullopt;
     TRunStatus status;
-    if (!status.Open(log_path, IsTerminal(stderr))) {
-        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*log_path));
-        return kExitFailed;
-    }
-
+    const bool log_opened = status.Open(log_path, IsTerminal(stderr));
+    if (!log_opened)
+        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*log_path) +
+                     "; the answer is written all the same");
     status.Show({Unit1::SegmentCountText(state.LineCount())});
     const double read_seconds = clock.Lap();
     const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
-    Unit1::TRunReport report =
+    const Unit1::TRunReport report =
         Unit1::DrawAtIntersections(state, settings, *settings_path, status.Sink(), method);
     const double sweep_seconds = clock.Lap();
     const int32_t segments = state.LineCount();
-    bool log_written = status.Close();
+    const bool log_written = status.Close();
+    if (log_opened && !log_written)
+        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*log_path) +
+                     "; the answer is written all the same");
     ReportRun(report, *settings_path);
 
-    fs::path target = options.Out ? PathFromUtf8(*options.Out) : exchange;
-    int code = WriteBackAndRelease(state, target);
+    int code = WriteBackAndRelease(state, options.Out ? PathFromUtf8(*options.Out) : exchange);
     if (options.Timings)
         PrintTimings(segments, report.RectanglesDrawn, read_seconds, sweep_seconds, clock.Lap());
-    if (!log_written) {
-        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*log_path));
-        return kExitFailed;
-    }
-    return code;
+    return log_written ? code : kExitFailed;
 }
 
 } // namespace CrossrectCli

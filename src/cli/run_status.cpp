@@ -5,12 +5,11 @@
 namespace CrossrectCli {
 
 bool TRunStatus::Open(const std::optional<std::filesystem::path>& log_path, bool show_progress) {
-    if (log_path) {
-        log_ = JwwGaibu::OpenFile(*log_path, "wb");
-        if (!log_) return false;
-    }
     if (show_progress) bar_.emplace(stderr);
-    return true;
+    if (!log_path) return true;
+    log_ = JwwGaibu::OpenFile(*log_path, "wb");
+    log_failed_ = !log_;
+    return !log_failed_;
 }
 
 void TRunStatus::Show(const Unit1::TStatus& status) {
@@ -29,7 +28,7 @@ Unit1::TStatusSink TRunStatus::Sink() {
 
 bool TRunStatus::Close() {
     if (bar_) bar_->Finish();
-    if (!log_) return true;
+    if (!log_) return !log_failed_;
     bool ok = !log_failed_ && std::fflush(log_.get()) == 0 && std::ferror(log_.get()) == 0;
     ok = std::fclose(log_.release()) == 0 && ok;
     return ok;

@@ -14,7 +14,8 @@ namespace CrossrectCli {
 
 class TRunStatus {
   public:
-    // Opens the log (when given); false when it cannot be created.
+    // Opens the log (when given); false when it cannot be created. The
+    // progress bar shows either way.
     bool Open(const std::optional<std::filesystem::path>& log_path, bool show_progress);
 
     void Show(const Unit1::TStatus& status);

@@ -1,17 +1,34 @@
 #include "cli/write_back.hpp"
 
+#include <string>
+
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
+#include "exchange/file_io.hpp"
 #include "exchange/output_buffer.hpp"
 
 namespace CrossrectCli {
+
+namespace {
+
+// What the host will find after a failed write-back.
+std::string LeftBehind(const std::filesystem::path& path) {
+    if (!JwwGaibu::FileExists(path)) return "the file was removed";
+    std::string bytes;
+    constexpr std::size_t kEmptyAnswerBytes = 4;
+    if (JwwGaibu::ReadSmallFile(path, kEmptyAnswerBytes, bytes) && bytes == "hq\r\n")
+        return "it holds \"hq\" (nothing drawn)";
+    return "it could be neither written nor removed and still holds its old content";
+}
+
+} // namespace
 
 int WriteBackAndRelease(JwwGaibu::TExchangeState& state, const std::filesystem::path& path) {
     bool written = JwwGaibu::WriteExchangeFile(state, path);
     JwwGaibu::ReleaseExchangeState(state);
     if (written) return kExitOk;
-    PrintMessage("crossrect-cli: could not write " + PathToUtf8(path));
+    PrintMessage("crossrect-cli: could not write " + PathToUtf8(path) + "; " + LeftBehind(path));
     return kExitFailed;
 }
 

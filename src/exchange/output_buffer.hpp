@@ -12,9 +12,16 @@ namespace JwwGaibu {
 
 void AddOutputLine(TExchangeState& state, std::string_view text);
 
-// Rewrites the file from the buffer. The new content goes to a temporary
-// file beside it that replaces the old one only when complete; on failure
-// the exchange file is removed so the host never reads half an answer.
+// Rewrites the file from the buffer: a complete new file replaces the old
+// one in one step, or, where the folder refuses that, the file is rewritten
+// in place. When the answer cannot be written completely, the file is left
+// holding "hq" or, failing that, removed: the host must never carry out its
+// own selection or half an answer. True when the whole answer was written.
 bool WriteExchangeFile(const TExchangeState& state, const std::filesystem::path& path);
+
+// The same with nothing to draw ("hq"): handed over as soon as the host's
+// file has been read, so that a run that is killed or crashes from then on
+// leaves an answer the host can carry out harmlessly.
+bool WriteEmptyAnswer(const std::filesystem::path& path);
 
 } // namespace JwwGaibu

@@ -90,12 +90,16 @@ exit_code "write: missing exchange folder" 1 "$CLI" run --dir "$SCRATCH/nowhere"
 exit_code "cancel: missing folder" 1 "$CLI" cancel --dir "$SCRATCH/nowhere"
 check "cancel: message" test -s "$SCRATCH/stderr"
 
-# A status log that cannot be created stops the run before anything is saved.
+# A status log that cannot be created is told, and the answer is written all
+# the same (here the default options: the overview's answer with "左下").
 dir=$(fresh_dir log_missing)
 exit_code "status log: missing folder" 1 "$CLI" run --dir "$dir" \
     --settings "$dir/crossrect.dat" --status-log "$dir/missing/status.txt"
-same_bytes "status log: input untouched" "$RUN/overview.txt" "$dir/JWC_TEMP.TXT"
-same_bytes "status log: settings untouched" "$RUN/overview.settings" "$dir/crossrect.dat"
+check "status log: told" grep -q "could not create .*missing/status.txt" "$SCRATCH/stderr"
+"$CLI" run --dir "$(fresh_dir log_reference)" --settings "$SCRATCH/log_reference/crossrect.dat" \
+    --out "$SCRATCH/log_reference.expected" >/dev/null 2>&1
+same_bytes "status log: answer written" "$SCRATCH/log_reference.expected" "$dir/JWC_TEMP.TXT"
+check "status log: no folder made" test ! -e "$dir/missing"
 
 # Corners beyond the range of a double are not written; the run still ends well.
 dir=$(fresh_dir infinite)

@@ -1,0 +1,188 @@
+#include "exchange/safe_save.hpp"
+
+#include <charconv>
+#include <exception>
+#include <string>
+#include <system_error>
+
+#include "exchange/file_io.hpp"
+#include "exchange/write_file.hpp"
+
+namespace JwwGaibu {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".tmp";
+// The content reaches the system in blocks of about this size.
+constexpr std::size_t kWriteBlockBytes = std::size_t{1} << 20;
+
+// Collects the content and hands it to the file a block at a time.
+class TBlockSink final : public TByteSink {
+  public:
+    explicit TBlockSink(TWriteFile& file) : file_(file) { block_.reserve(kWriteBlockBytes); }
+
+    bool Put(std::string_view bytes) override {
+        if (!ok_) return false;
+        if (block_.size() + bytes.size() > kWriteBlockBytes) Flush();
+        if (bytes.size() >= kWriteBlockBytes)
+            ok_ = ok_ && file_.Write(bytes.data(), bytes.size());
+        else
+            block_.append(bytes);
+        return ok_;
+    }
+    bool Flush() {
+        if (ok_ && !block_.empty()) ok_ = file_.Write(block_.data(), block_.size());
+        block_.clear();
+        return ok_;
+    }
+
+  private:
+    TWriteFile& file_;
+    std::string block_;
+    bool ok_ = true;
+};
+
+enum class TWriteStep { Done, FileFailed, ContentFailed };
+
+// Writes the whole content and closes the file. A content writer that gives
+// up while the file still takes bytes (out of memory, say) is told apart:
+// trying again in place would only destroy the old content.
+TWriteStep WriteAndClose(TWriteFile& file, const TContentWriter& content) {
+    bool produced = false;
+    bool sink_ok = false;
+    try {
+        TBlockSink sink(file);
+        produced = content(sink);
+        sink_ok = sink.Flush();
+    } catch (const std::exception&) {
+        produced = false;
+        sink_ok = true;
+    }
+    const bool closed = file.Close();
+    if (produced && sink_ok && closed) return TWriteStep::Done;
+    return sink_ok && !produced ? TWriteStep::ContentFailed : TWriteStep::FileFailed;
+}
+
+// A save through a symbolic link replaces the file it points to, so the
+// link stays a link. An unresolvable link is written through in place.
+bool ResolveTarget(const fs::path& path, fs::path& target) {
+    std::error_code error;
+    target = path;
+    if (!fs::is_symlink(path, error)) return true;
+    target = fs::canonical(path, error);
+    return !error;
+}
+
+// Removes the temporary file unless it took the target's place.
+class TTemporaryGuard {
+  public:
+    explicit TTemporaryGuard(fs::path path) : path_(std::move(path)) {}
+    ~TTemporaryGuard() {
+        if (armed_) RemoveFileQuietly(path_);
+    }
+    TTemporaryGuard(const TTemporaryGuard&) = delete;
+    TTemporaryGuard& operator=(const TTemporaryGuard&) = delete;
+    void Disarm() { armed_ = false; }
+
+  private:
+    fs::path path_;
+    bool armed_ = true;
+};
+
+bool OpenTemporary(TWriteFile& file, const fs::path& temp) {
+    if (file.Open(temp, TCreate::New)) return true;
+    // Left by an earlier process that had our number.
+    if (!FileExists(temp)) return false;
+    RemoveFileQuietly(temp);
+    return file.Open(temp, TCreate::New);
+}
+
+TWriteStep ReplaceThroughTemporary(const fs::path& target, const TContentWriter& content) {
+    const fs::path temp = TemporaryPathFor(target, CurrentProcessId());
+    TTemporaryGuard guard(temp);
+    TWriteFile file;
+    if (!OpenTemporary(file, temp) || !file.AdoptIdentityOf(target)) return TWriteStep::FileFailed;
+    const TWriteStep written = WriteAndClose(file, content);
+    if (written != TWriteStep::Done) return written;
+    if (!ReplaceInOneStep(temp, target)) return TWriteStep::FileFailed;
+    guard.Disarm();
+    return TWriteStep::Done;
+}
+
+// The process number of a temporary name of path's, or false for any other name.
+bool TemporaryOwner(const std::string& name, const std::string& prefix, uint64_t& owner) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
+    const char* first = name.data() + prefix.size();
+    const char* last = name.data() + name.size();
+    for (const char* c = first; c != last; ++c)
+        if (*c < '0' || *c > '9') return false;
+    const auto parsed = std::from_chars(first, last, owner);
+    if (parsed.ec != std::errc{}) owner = 0; // too long for a process number: abandoned
+    return true;
+}
+
+} // namespace
+
+fs::path TemporaryPathFor(const fs::path& path, uint64_t process_id) {
+    fs::path temp = path;
+    temp += std::string(kTemporaryMark) + std::to_string(process_id);
+    return temp;
+}
+
+void RemoveAbandonedTemporaries(const fs::path& path) noexcept {
+    try {
+        const std::string prefix = path.filename().string() + std::string(kTemporaryMark);
+        const uint64_t self = CurrentProcessId();
+        std::error_code error;
+        fs::directory_iterator entries(path.parent_path().empty() ? "." : path.parent_path(),
+                                       error);
+        for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+            uint64_t owner = 0;
+            if (!TemporaryOwner(entries->path().filename().string(), prefix, owner)) continue;
+            if (owner != self && ProcessIsRunning(owner)) continue; // a save in progress
+            RemoveFileQuietly(entries->path());
+        }
+    } catch (const std::exception&) {
+        // a folder that cannot be listed keeps its leftovers
+    }
+}
+
+TSaveResult RewriteInPlace(const fs::path& path, const TContentWriter& content) {
+    TWriteFile file;
+    if (!file.Open(path, TCreate::OrTruncate)) return TSaveResult::Untouched;
+    return WriteAndClose(file, content) == TWriteStep::Done ? TSaveResult::Rewritten
+                                                           : TSaveResult::Torn;
+}
+
+TSaveResult SaveFileSafely(const fs::path& path, const TContentWriter& content) {
+    fs::path target;
+    if (ResolveTarget(path, target)) {
+        RemoveAbandonedTemporaries(target);
+        switch (ReplaceThroughTemporary(target, content)) {
+        case TWriteStep::Done:
+            return TSaveResult::Replaced;
+        case TWriteStep::ContentFailed:
+            return TSaveResult::Untouched;
+        case TWriteStep::FileFailed:
+            break;
+        }
+    }
+    return RewriteInPlace(path, content);
+}
+
+TContentWriter ContentOf(std::string_view bytes) {
+    return [bytes](TByteSink& sink) { return sink.Put(bytes); };
+}
+
+void RemoveFileQuietly(const fs::path& path) noexcept {
+    try {
+        if (!FileExists(path)) return;
+        std::error_code error;
+        fs::remove(path, error);
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace JwwGaibu

@@ -1,0 +1,116 @@
+// Windows side of the write-back's file calls. Virus scanners and indexers
+// keep files open while sharing reading and writing but not deletion, so a
+// replacement can be refused where an in-place rewrite still works; the
+// share modes here let such readers in.
+#ifdef _WIN32
+
+#include <fileapi.h>
+#include <handleapi.h>
+#include <processthreadsapi.h>
+#include <winbase.h>
+#include <windef.h>
+
+#include "exchange/write_file.hpp"
+
+namespace JwwGaibu {
+
+namespace {
+
+// Other programs may read (and, for the in-place rewrite, write) meanwhile.
+constexpr DWORD kShareNew = FILE_SHARE_READ;
+constexpr DWORD kShareExisting = FILE_SHARE_READ | FILE_SHARE_WRITE;
+// Largest piece one WriteFile call takes.
+constexpr std::size_t kMaxWriteCall = std::size_t{1} << 30;
+
+HANDLE AsHandle(void* handle) {
+    return handle ? static_cast<HANDLE>(handle) : INVALID_HANDLE_VALUE;
+}
+
+// Emptied in place: the file keeps its attributes, links and security.
+bool Truncate(HANDLE file) {
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+} // namespace
+
+TWriteFile::~TWriteFile() {
+    if (handle_) CloseHandle(AsHandle(handle_));
+}
+
+bool TWriteFile::Open(const std::filesystem::path& path, TCreate how) {
+    if (handle_) CloseHandle(AsHandle(handle_));
+    handle_ = nullptr;
+    const bool fresh = how == TCreate::New;
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, fresh ? kShareNew : kShareExisting, nullptr,
+                    fresh ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    failed_ = file == INVALID_HANDLE_VALUE;
+    if (failed_) return false;
+    handle_ = file;
+    if (!fresh && !Truncate(file)) failed_ = true;
+    return !failed_;
+}
+
+bool TWriteFile::Write(const void* data, std::size_t size) {
+    if (!handle_ || failed_) return false;
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const DWORD piece = static_cast<DWORD>(size < kMaxWriteCall ? size : kMaxWriteCall);
+        DWORD written = 0;
+        if (!WriteFile(AsHandle(handle_), bytes, piece, &written, nullptr) || written == 0) {
+            failed_ = true;
+            return false;
+        }
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+// ReplaceFileW carries attributes and security over by itself; what it
+// cannot keep is a hard link to the old file.
+bool TWriteFile::AdoptIdentityOf(const std::filesystem::path& model) {
+    HANDLE file =
+        CreateFileW(model.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return known && info.nNumberOfLinks <= 1;
+}
+
+bool TWriteFile::Close() {
+    if (!handle_) return false;
+    HANDLE file = AsHandle(handle_);
+    handle_ = nullptr;
+    const bool closed = CloseHandle(file) != 0;
+    return closed && !failed_;
+}
+
+bool ReplaceInOneStep(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr) != 0;
+}
+
+uint64_t CurrentProcessId() {
+    return GetCurrentProcessId();
+}
+
+bool ProcessIsRunning(uint64_t process_id) {
+    if (process_id == 0 || process_id > 0xFFFFFFFFu) return false;
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process_id));
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED; // there, but not ours to query
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
+} // namespace JwwGaibu
+
+#endif

@@ -1,0 +1,159 @@
+#include "exchange/safe_save.hpp"
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "exchange/write_file.hpp"
+#include "reader_test_support.hpp"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace JwwGaibu;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Writes "part one " and then fails, as a producer out of memory would.
+bool FailingContent(TByteSink& sink) {
+    sink.Put("part one ");
+    return false;
+}
+
+TEST(SafeSave, ReplacesOrCreatesAndLeavesNoTemporary) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.Write("JWC_TEMP.TXT", "old content");
+    EXPECT_EQ(SaveFileSafely(target, ContentOf("new content")), TSaveResult::Replaced);
+    EXPECT_EQ(ReadAll(target), "new content");
+
+    const fs::path fresh = folder.path() / "fresh.dat";
+    EXPECT_EQ(SaveFileSafely(fresh, ContentOf("")), TSaveResult::Replaced);
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"JWC_TEMP.TXT", "fresh.dat"}));
+}
+
+TEST(SafeSave, AFailingProducerLeavesTheOldContent) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
+    EXPECT_EQ(SaveFileSafely(target, FailingContent), TSaveResult::Untouched);
+    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(Names(folder.path()).size(), 1u);
+    EXPECT_EQ(RewriteInPlace(target, FailingContent), TSaveResult::Torn);
+}
+
+TEST(SafeSave, NothingCanBeWrittenInAMissingFolder) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.path() / "missing" / "JWC_TEMP.TXT";
+    EXPECT_EQ(SaveFileSafely(target, ContentOf("x")), TSaveResult::Untouched);
+    EXPECT_FALSE(fs::exists(target.parent_path()));
+}
+
+TEST(SafeSave, RemovesOnlyTemporariesOfEndedProcesses) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
+    const std::string live = std::to_string(CurrentProcessId());
+    const std::set<std::string> kept{"JWC_TEMP.TXT", "JWC_TEMP.TXT.tmp", "JWC_TEMP.TXT.tmpx1",
+                                     "OTHER.TXT.tmp12", "JWC_TEMP.TXT.tmp" + live + "x"};
+    for (const std::string& name : kept)
+        folder.Write(name, "keep");
+    for (const char* name : {"JWC_TEMP.TXT.tmp0", "JWC_TEMP.TXT.tmp99999999999999999999999",
+                             "JWC_TEMP.TXT.tmp4000000000"})
+        folder.Write(name, "abandoned");
+    folder.Write("JWC_TEMP.TXT.tmp" + live, "ours, from an earlier save");
+
+    EXPECT_EQ(SaveFileSafely(target, ContentOf("new")), TSaveResult::Replaced);
+    EXPECT_EQ(Names(folder.path()), kept);
+    EXPECT_EQ(ReadAll(target), "new");
+}
+
+#ifndef _WIN32
+TEST(SafeSave, ATemporaryOfARunningProcessStays) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
+    const fs::path busy = TemporaryPathFor(target, static_cast<uint64_t>(getppid()));
+    folder.Write(busy.filename().string(), "being written");
+    EXPECT_EQ(SaveFileSafely(target, ContentOf("new")), TSaveResult::Replaced);
+    EXPECT_TRUE(fs::exists(busy));
+}
+
+TEST(SafeSave, KeepsPermissionsAndLinks) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    EXPECT_EQ(SaveFileSafely(target, ContentOf("one")), TSaveResult::Replaced);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+
+    // A hard link would be cut off by a replacement: rewritten in place.
+    const fs::path other = folder.path() / "other-name.txt";
+    fs::create_hard_link(target, other);
+    EXPECT_EQ(SaveFileSafely(target, ContentOf("two")), TSaveResult::Rewritten);
+    EXPECT_EQ(ReadAll(other), "two");
+    EXPECT_EQ(fs::hard_link_count(target), 2u);
+
+    // Through a symbolic link the file it names is replaced; the link stays.
+    const fs::path link = folder.path() / "link.txt";
+    fs::create_symlink(other, link);
+    fs::remove(target);
+    EXPECT_EQ(SaveFileSafely(link, ContentOf("three")), TSaveResult::Replaced);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(other), "three");
+    EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"other-name.txt", "link.txt"}));
+}
+
+// A file size limit makes every write past it fail for real: the temporary
+// file cannot be completed, and neither can the rewrite in place.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*old_handler_)(int) = nullptr;
+};
+
+TEST(SafeSave, AWriteBrokenOffIsReportedAsTorn) {
+    reader_test::ScratchFolder folder;
+    const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
+    const std::string big(4096, 'x');
+    TSaveResult result;
+    {
+        FileSizeLimit limit(1000);
+        result = SaveFileSafely(target, ContentOf(big));
+    }
+    EXPECT_EQ(result, TSaveResult::Torn);
+    EXPECT_EQ(ReadAll(target).size(), 1000u);
+    EXPECT_EQ(Names(folder.path()).size(), 1u);
+}
+#endif
+
+} // namespace
