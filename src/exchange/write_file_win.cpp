@@ -4,11 +4,14 @@
 // share modes here let such readers in.
 #ifdef _WIN32
 
+// The narrow Win32 headers need windef.h and winbase.h first.
+// clang-format off
+#include <windef.h>
+#include <winbase.h>
 #include <fileapi.h>
 #include <handleapi.h>
 #include <processthreadsapi.h>
-#include <winbase.h>
-#include <windef.h>
+// clang-format on
 
 #include "exchange/write_file.hpp"
 
@@ -30,6 +33,24 @@ HANDLE AsHandle(void* handle) {
 bool Truncate(HANDLE file) {
     LARGE_INTEGER start{};
     return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+// Keeps the replaced file's attributes, security and creation time.
+bool ReplaceKeepingAttributes(const std::filesystem::path& replaced,
+                              const std::filesystem::path& by) {
+    return ReplaceFileW(replaced.c_str(), by.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr) != 0;
+}
+
+// A replacement needs the right to delete the old file; asked first, since
+// a refused ReplaceFileW can leave temporary files of its own behind.
+bool HeldWithoutDeleteSharing(const std::filesystem::path& path) {
+    HANDLE file =
+        CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
 }
 
 } // namespace
@@ -90,10 +111,18 @@ bool TWriteFile::Close() {
 }
 
 bool ReplaceInOneStep(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-    return ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                        nullptr) != 0;
+    if (HeldWithoutDeleteSharing(to)) return false;
+    if (ReplaceKeepingAttributes(to, from)) return true;
+    // A read-only file refuses to be replaced; the new one gets the mark back.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) == 0 || GetLastError() != ERROR_ACCESS_DENIED)
+        return false;
+    if (!SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    const bool replaced = ReplaceKeepingAttributes(to, from);
+    SetFileAttributesW(to.c_str(), attributes);
+    return replaced;
 }
 
 uint64_t CurrentProcessId() {

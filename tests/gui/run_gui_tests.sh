@@ -44,6 +44,7 @@ passed=0
 failed=0
 run_dir=
 program_pid=
+holder_pid=
 form_wid=
 failure=
 
@@ -152,6 +153,31 @@ build_probe() {
         x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -municode -static -o "$probe" \
             "$here/win_probe.cpp" || return 1
     fi
+}
+
+build_holder() {
+    holder=$outdir/hold_file.exe
+    if [ ! -f "$holder" ] || [ "$here/hold_file.cpp" -nt "$holder" ]; then
+        x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -municode -static -o "$holder" \
+            "$here/hold_file.cpp" || return 1
+    fi
+}
+
+# hold SHARE: the exchange file held open by a second program until release.
+hold() {
+    rm -f "$run_dir/held" "$run_dir/release"
+    "$WINE" "$holder" "$(wine_path "$run_dir/JWC_TEMP.TXT")" "$1" "$(wine_path "$run_dir/held")" \
+        "$(wine_path "$run_dir/release")" >/dev/null 2>&1 &
+    holder_pid=$!
+    local deadline=$((SECONDS + 10))
+    while [ ! -e "$run_dir/held" ]; do
+        [ $SECONDS -le $deadline ] || fail "the file could not be held" || return 1
+        sleep 0.05
+    done
+}
+release() {
+    touch "$run_dir/release"
+    wait "$holder_pid" 2>/dev/null
 }
 
 # probe WHAT: the probe's description of the form or the message box in
@@ -464,9 +490,9 @@ scenario_japanese_folder() {
     expect_file "$run_dir/crossrect.dat" 0 0 0 0 0 10 10 0 0 0 4
 }
 
-# An exchange file that cannot be rewritten (read-only; or a folder of that
-# name, which no system lets a file replace): the program still ends
-# cleanly, shows nothing and leaves no stray file behind.
+# A read-only exchange file still gets the answer, and stays read-only.
+# A folder of that name no system lets a file replace: the program still
+# ends cleanly, shows nothing and leaves no stray file behind.
 scenario_unwritable_exchange() {
     local case
     for case in read-only folder; do
@@ -490,6 +516,11 @@ scenario_unwritable_exchange() {
         stray=$(cd "$run_dir" && ls -A | grep -vx -e crossrect.exe -e crossrect.dat -e JWC_TEMP.TXT)
         [ -z "$stray" ] || fail "$case: left behind: $stray" || return 1
     done
+    run_dir=$outdir/runs/unwritable_read-only
+    expect_file "$run_dir/JWC_TEMP.TXT" lg0 ly1 lc2 lt1 lw0 "5 5 15 5" "15 5 15 15" "15 15 5 15" \
+        "5 15 5 5" || return 1
+    [ ! -w "$run_dir/JWC_TEMP.TXT" ] || [ "$(stat -c %a "$run_dir/JWC_TEMP.TXT")" = 444 ] ||
+        fail "read-only mark lost: mode $(stat -c %a "$run_dir/JWC_TEMP.TXT")"
 }
 
 # The end of the session (sent by Wine's wineboot) ends the program, and
@@ -501,6 +532,53 @@ scenario_session_end() {
     "$WINE" wineboot -e >/dev/null 2>&1
     wait_exit || return 1
     expect_hq
+}
+
+readonly example_answer=(lg0 ly1 lc2 lt1 lw0 "0 0 10 0" "10 0 10 10" "10 10 0 10" "0 10 0 0")
+
+# The exchange file held open by a program that shares reading and writing
+# but not deletion: no replacement is possible, the rewrite in place is. The
+# host's selection gives way to "hq" as soon as the window shows; Enter
+# brings the complete answer.
+scenario_held_exchange() {
+    new_folder held
+    exchange_from "$data/two_crossing.txt"
+    hold rw || return 1
+    start_program || { release; return 1; }
+    expect_hq || { release; return 1; }
+    keys Tab Tab Tab Tab Tab Tab Tab Tab Down Down Down Down
+    keys Return
+    wait_exit || { release; return 1; }
+    release
+    expect_file "$run_dir/JWC_TEMP.TXT" "${example_answer[@]}" || return 1
+    [ -z "$(cd "$run_dir" && ls -A | grep -F .tmp)" ] || fail "temporary file left"
+}
+
+# Killed while the window is open: the host finds "hq", not its selection.
+scenario_killed_window() {
+    new_folder killed
+    exchange_from "$data/two_crossing.txt"
+    start_program || return 1
+    kill -KILL "$program_pid"
+    wait "$program_pid" 2>/dev/null
+    program_pid=
+    expect_hq
+}
+
+# crossrect-cli.exe under Wine against a held file: the answer arrives.
+scenario_held_exchange_cli() {
+    local cli
+    cli=$(dirname "$exe")/crossrect-cli.exe
+    [ -f "$cli" ] || fail "crossrect-cli.exe not built beside $exe" || return 1
+    new_folder held_cli
+    exchange_from "$data/two_crossing.txt"
+    hold rw || return 1
+    "$WINE" "$cli" run --dir "$(wine_path "$run_dir")" --settings "$(wine_path "$run_dir/crossrect.dat")" \
+        --ref 4 >"$run_dir/stdout" 2>&1
+    local code=$?
+    release
+    [ "$code" -eq 0 ] || fail "crossrect-cli exit $code: $(head -c 300 "$run_dir/stdout")" || return 1
+    expect_file "$run_dir/JWC_TEMP.TXT" "${example_answer[@]}"
 }
 
 run() {
@@ -535,12 +613,14 @@ main() {
     fi
     "$WINESERVER" -p # one server for every start
     build_probe || { echo "cannot build the probe" >&2; exit 1; }
+    build_holder || { echo "cannot build the file holder" >&2; exit 1; }
     xdotool mousemove 1000 740
     local scenario
-    for scenario in scenario_fresh_start scenario_example_by_keyboard \
+    for scenario in ${CROSSRECT_GUI_SCENARIOS:-scenario_fresh_start scenario_example_by_keyboard \
         scenario_settings_round_trip scenario_settings_out_of_range scenario_stored_positions scenario_cancel_ways \
         scenario_keys_in_notes scenario_validation scenario_last_list_items scenario_minimise_restore \
-        scenario_japanese_folder scenario_unwritable_exchange scenario_session_end; do
+        scenario_japanese_folder scenario_unwritable_exchange scenario_session_end \
+        scenario_held_exchange scenario_killed_window scenario_held_exchange_cli}; do
         run "$scenario"
     done
     echo "$passed passed, $failed failed"
