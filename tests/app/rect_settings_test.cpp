@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_size_limit.hpp"
 #include "test_support.hpp"
 
 using test_support::ReadBytes;
@@ -110,6 +111,29 @@ TEST(RectSettings, FailedSaveKeepsThePreviousFile) {
     EXPECT_FALSE(Unit1::SaveSettings(TRectSettings{}, dir.path() / "plain" / "s.dat"));
     EXPECT_EQ(ReadBytes(dir.path() / "plain"), "x");
 }
+
+#ifndef _WIN32
+// Writes that break off part-way, in the temporary file and in place alike:
+// the old settings must come back whole.
+TEST(RectSettings, ASaveBrokenOffKeepsTheOldSettings) {
+    ScratchDir dir;
+    const auto path = dir.path() / "s.dat";
+    ASSERT_TRUE(Unit1::SaveSettings(TRectSettings{}, path));
+    const std::string old_bytes = ReadBytes(path);
+    TRectSettings changed;
+    changed.RectWidth = changed.RectHeight = changed.RectAngle = 1.23456789012345e-7;
+    bool saved = true;
+    {
+        test_support::FileSizeLimit limit(old_bytes.size() + 2);
+        saved = Unit1::SaveSettings(changed, path);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadBytes(path), old_bytes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+#endif
 
 TEST(RectSettings, SettingsPathReplacesTheExtension) {
     EXPECT_EQ(Unit1::SettingsPathFor("/opt/cad/crossrect.exe"),

@@ -9,10 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#endif
+#include "common/file_size_limit.hpp"
 
 namespace {
 
@@ -118,15 +115,11 @@ TEST_F(OutputBuffer, FailedWriteLeavesTheEmptyAnswer) {
     for (int i = 0; i < 100000; ++i)
         AddOutputLine(state_, "123.456789012345 -45.6789 1 2");
 
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 1 << 20;
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteExchangeFile(state_, path_);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
+    bool written = true;
+    {
+        test_support::FileSizeLimit limit(1 << 20);
+        written = WriteExchangeFile(state_, path_);
+    }
 
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadAll(path_), "hq\r\n");

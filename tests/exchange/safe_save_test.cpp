@@ -7,12 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_size_limit.hpp"
 #include "exchange/write_file.hpp"
 #include "reader_test_support.hpp"
 
 #ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -122,32 +121,13 @@ TEST(SafeSave, KeepsPermissionsAndLinks) {
 
 // A file size limit makes every write past it fail for real: the temporary
 // file cannot be completed, and neither can the rewrite in place.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved_;
-        small.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*old_handler_)(int) = nullptr;
-};
-
 TEST(SafeSave, AWriteBrokenOffIsReportedAsTorn) {
     reader_test::ScratchFolder folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     const std::string big(4096, 'x');
     TSaveResult result;
     {
-        FileSizeLimit limit(1000);
+        test_support::FileSizeLimit limit(1000);
         result = SaveFileSafely(target, ContentOf(big));
     }
     EXPECT_EQ(result, TSaveResult::Torn);
