@@ -140,6 +140,8 @@ int RunRectangles(const TRunOptions& options) {
                      "; the answer is written all the same");
     status.Show({Unit1::SegmentCountText(state.LineCount())});
     const double read_seconds = clock.Lap();
+    const fs::path target = options.Out ? PathFromUtf8(*options.Out) : exchange;
+    JwwGaibu::SpillAnswerBeside(state, target); // bounded memory for any answer
     const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
     const Unit1::TRunReport report =
         Unit1::DrawAtIntersections(state, settings, *settings_path, status.Sink(), method);
@@ -151,7 +153,7 @@ int RunRectangles(const TRunOptions& options) {
                      "; the answer is written all the same");
     ReportRun(report, *settings_path);
 
-    int code = WriteBackAndRelease(state, options.Out ? PathFromUtf8(*options.Out) : exchange);
+    int code = WriteBackAndRelease(state, target);
     if (options.Timings)
         PrintTimings(segments, report.RectanglesDrawn, read_seconds, sweep_seconds, clock.Lap());
     return log_written ? code : kExitFailed;

@@ -100,6 +100,7 @@ void RewindAttributes(TExchangeState& state) {
 void ReleaseExchangeState(TExchangeState& state) {
     ForEachTable(state, [](auto& table) { table.Release(); });
     state.OutputLines.Release();
+    state.AnswerSpill.reset();
     state.HpTable = {};
     state.LayerGroupValue = {};
     state.LayerGroupName = {};

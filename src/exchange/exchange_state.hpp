@@ -7,9 +7,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "exchange/answer_spill.hpp"
 #include "exchange/figure_records.hpp"
 #include "exchange/figure_table.hpp"
 #include "exchange/output_lines.hpp"
@@ -103,6 +105,8 @@ struct TExchangeState {
     TJwwTable<TJwwOrderItem> FigureOrder;
 
     TOutputLines OutputLines;
+    // Where a large answer goes while the run is still producing it.
+    std::unique_ptr<TAnswerSpill> AnswerSpill;
 
     int32_t LineCount() const { return Lines.Count(); }
     int32_t OutputLineCount() const { return OutputLines.Count(); }

@@ -3,6 +3,7 @@
 // the next one, the single line "hq" when nothing was appended).
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string_view>
 
@@ -17,11 +18,21 @@ void AddOutputLine(TExchangeState& state, std::string_view text);
 // in place. When the answer cannot be written completely, the file is left
 // holding "hq" or, failing that, removed: the host must never carry out its
 // own selection or half an answer. True when the whole answer was written.
-bool WriteExchangeFile(const TExchangeState& state, const std::filesystem::path& path);
+bool WriteExchangeFile(TExchangeState& state, const std::filesystem::path& path);
 
 // The same with nothing to draw ("hq"): handed over as soon as the host's
 // file has been read, so that a run that is killed or crashes from then on
 // leaves an answer the host can carry out harmlessly.
 bool WriteEmptyAnswer(const std::filesystem::path& path);
+
+// Before a run: from now on the buffer hands its text, in order, to a
+// temporary file beside path whenever it holds more than a working set, and
+// WriteExchangeFile(state, path) makes that file the answer. Memory then
+// stays bounded however large the answer (held_limit: the text held
+// before it is handed on). False (the text stays in memory)
+// where no file can be made there.
+inline constexpr std::size_t kSpillBytes = std::size_t{16} << 20;
+bool SpillAnswerBeside(TExchangeState& state, const std::filesystem::path& path,
+                       std::size_t held_limit = kSpillBytes);
 
 } // namespace JwwGaibu

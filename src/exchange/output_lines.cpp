@@ -23,7 +23,7 @@ void TOutputLines::Add(std::string_view text) {
     const std::size_t length = std::min(text.size(), kShortStringMax);
     if (chunks_.empty() || chunks_.back().Size - chunks_.back().Used < length) StartChunk(length);
 
-    const auto slot = static_cast<uint32_t>(count_);
+    const auto slot = static_cast<uint32_t>(count_ - first_held_);
     const std::size_t block = slot >> kOffsetBlockShift;
     if (block == offset_blocks_.size())
         offset_blocks_.push_back(
@@ -34,10 +34,31 @@ void TOutputLines::Add(std::string_view text) {
     if (length > 0) std::memcpy(chunk.Bytes.get() + chunk.Used, text.data(), length);
     chunk.Used += static_cast<uint32_t>(length);
     ++count_;
+    held_bytes_ += length;
+    if (spill_ && held_bytes_ >= spill_limit_) Spill();
+}
+
+void TOutputLines::SpillTo(TLineSpill* spill, std::size_t held_limit) {
+    spill_ = spill;
+    spill_limit_ = held_limit;
+}
+
+void TOutputLines::Spill() {
+    if (!spill_->Take(*this)) {
+        spill_ = nullptr;
+        return;
+    }
+    // The newest chunk and the first offset block are used again.
+    chunks_.erase(chunks_.begin(), chunks_.end() - 1);
+    chunks_.front().Used = 0;
+    chunks_.front().FirstLine = count_;
+    offset_blocks_.resize(1);
+    first_held_ = count_;
+    held_bytes_ = 0;
 }
 
 std::string_view TOutputLines::operator[](int32_t index) const {
-    if (index < 0 || index >= count_) return {};
+    if (index < first_held_ || index >= count_) return {};
     // The chunk holding the entry is the last one starting at or before it.
     const auto after = std::upper_bound(
         chunks_.begin(), chunks_.end(), index,
@@ -50,14 +71,21 @@ void TOutputLines::Clear() {
     if (chunks_.size() > 1) chunks_.erase(chunks_.begin() + 1, chunks_.end());
     if (offset_blocks_.size() > 1)
         offset_blocks_.erase(offset_blocks_.begin() + 1, offset_blocks_.end());
-    if (!chunks_.empty()) chunks_.front().Used = 0;
-    count_ = 0;
+    if (!chunks_.empty()) {
+        chunks_.front().Used = 0;
+        chunks_.front().FirstLine = 0;
+    }
+    count_ = first_held_ = 0;
+    held_bytes_ = 0;
+    spill_ = nullptr;
 }
 
 void TOutputLines::Release() {
     chunks_ = std::vector<TTextChunk>{};
     offset_blocks_ = std::vector<std::unique_ptr<uint32_t[]>>{};
-    count_ = 0;
+    count_ = first_held_ = 0;
+    held_bytes_ = 0;
+    spill_ = nullptr;
 }
 
 } // namespace JwwGaibu

@@ -19,16 +19,35 @@ namespace JwwGaibu {
 
 inline constexpr std::size_t kShortStringMax = 255;
 
+class TOutputLines;
+
+// Takes over the entries a buffer holds, in order (see TOutputLines::SpillTo).
+class TLineSpill {
+  public:
+    // Takes every entry lines holds now; false when it could not.
+    virtual bool Take(const TOutputLines& lines) = 0;
+
+  protected:
+    ~TLineSpill() = default;
+};
+
 class TOutputLines {
   public:
     void Add(std::string_view text);
     int32_t Count() const { return count_; }
     // Allocated length in entries: a multiple of 1000, at least Count().
     int32_t Capacity() const { return BlockLength(count_); }
-    // Entry index; an index outside 0 .. Count() - 1 gives an empty text.
+    // Entry index; an index outside FirstHeld() .. Count() - 1 gives an empty text.
     std::string_view operator[](int32_t index) const;
 
-    // Visits every entry in order at constant cost per entry.
+    // From now on, whenever the held text reaches held_limit bytes, the held
+    // entries go to spill and are dropped here, so memory stays bounded. A
+    // spill that fails is given up and the entries stay. Count() still
+    // counts every entry; the others see only those held.
+    void SpillTo(TLineSpill* spill, std::size_t held_limit);
+    int32_t FirstHeld() const { return first_held_; }
+
+    // Visits every held entry in order at constant cost per entry.
     template <class F> void ForEach(F&& visit) const {
         for (std::size_t chunk = 0; chunk < chunks_.size(); ++chunk) {
             const int32_t end = EndLine(chunk);
@@ -56,7 +75,7 @@ class TOutputLines {
     static constexpr uint32_t kOffsetBlockMask = (uint32_t{1} << kOffsetBlockShift) - 1;
 
     uint32_t Offset(int32_t index) const {
-        const auto i = static_cast<uint32_t>(index);
+        const auto i = static_cast<uint32_t>(index - first_held_);
         return offset_blocks_[i >> kOffsetBlockShift][i & kOffsetBlockMask];
     }
     int32_t EndLine(std::size_t chunk) const {
@@ -70,10 +89,15 @@ class TOutputLines {
         return {c.Bytes.get() + begin, end - begin};
     }
     void StartChunk(std::size_t bytes_needed);
+    void Spill();
 
     std::vector<TTextChunk> chunks_;
     std::vector<std::unique_ptr<uint32_t[]>> offset_blocks_;
     int32_t count_ = 0;
+    int32_t first_held_ = 0; // entries before it went to the spill
+    std::size_t held_bytes_ = 0;
+    TLineSpill* spill_ = nullptr;
+    std::size_t spill_limit_ = 0;
 };
 
 } // namespace JwwGaibu

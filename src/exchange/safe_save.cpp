@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "exchange/block_sink.hpp"
 #include "exchange/file_io.hpp"
 #include "exchange/write_file.hpp"
 
@@ -15,35 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kTemporaryMark = ".tmp";
-// The content reaches the system in blocks of about this size.
-constexpr std::size_t kWriteBlockBytes = std::size_t{1} << 20;
-
-// Collects the content and hands it to the file a block at a time.
-class TBlockSink final : public TByteSink {
-  public:
-    explicit TBlockSink(TWriteFile& file) : file_(file) { block_.reserve(kWriteBlockBytes); }
-
-    bool Put(std::string_view bytes) override {
-        if (!ok_) return false;
-        if (block_.size() + bytes.size() > kWriteBlockBytes) Flush();
-        if (bytes.size() >= kWriteBlockBytes)
-            ok_ = ok_ && file_.Write(bytes.data(), bytes.size());
-        else
-            block_.append(bytes);
-        return ok_;
-    }
-    bool Flush() {
-        if (ok_ && !block_.empty()) ok_ = file_.Write(block_.data(), block_.size());
-        block_.clear();
-        return ok_;
-    }
-
-  private:
-    TWriteFile& file_;
-    std::string block_;
-    bool ok_ = true;
-};
-
 enum class TWriteStep { Done, FileFailed, ContentFailed };
 
 // Writes the whole content and closes the file. A content writer that gives
@@ -65,16 +37,6 @@ TWriteStep WriteAndClose(TWriteFile& file, const TContentWriter& content) {
     return sink_ok && !produced ? TWriteStep::ContentFailed : TWriteStep::FileFailed;
 }
 
-// A save through a symbolic link replaces the file it points to, so the
-// link stays a link. An unresolvable link is written through in place.
-bool ResolveTarget(const fs::path& path, fs::path& target) {
-    std::error_code error;
-    target = path;
-    if (!fs::is_symlink(path, error)) return true;
-    target = fs::canonical(path, error);
-    return !error;
-}
-
 // Removes the temporary file unless it took the target's place.
 class TTemporaryGuard {
   public:
@@ -91,19 +53,12 @@ class TTemporaryGuard {
     bool armed_ = true;
 };
 
-bool OpenTemporary(TWriteFile& file, const fs::path& temp) {
-    if (file.Open(temp, TCreate::New)) return true;
-    // Left by an earlier process that had our number.
-    if (!FileExists(temp)) return false;
-    RemoveFileQuietly(temp);
-    return file.Open(temp, TCreate::New);
-}
-
 TWriteStep ReplaceThroughTemporary(const fs::path& target, const TContentWriter& content) {
     const fs::path temp = TemporaryPathFor(target, CurrentProcessId());
     TTemporaryGuard guard(temp);
     TWriteFile file;
-    if (!OpenTemporary(file, temp) || !file.AdoptIdentityOf(target)) return TWriteStep::FileFailed;
+    if (!CreateTemporary(file, temp) || !file.AdoptIdentityOf(target))
+        return TWriteStep::FileFailed;
     const TWriteStep written = WriteAndClose(file, content);
     if (written != TWriteStep::Done) return written;
     if (!ReplaceInOneStep(temp, target)) return TWriteStep::FileFailed;
@@ -124,6 +79,24 @@ bool TemporaryOwner(const std::string& name, const std::string& prefix, uint64_t
 }
 
 } // namespace
+
+// A save through a symbolic link replaces the file it points to, so the
+// link stays a link. An unresolvable link is written through in place.
+bool ResolveSaveTarget(const fs::path& path, fs::path& target) {
+    std::error_code error;
+    target = path;
+    if (!fs::is_symlink(path, error)) return true;
+    target = fs::canonical(path, error);
+    return !error;
+}
+
+bool CreateTemporary(TWriteFile& file, const fs::path& temp) {
+    if (file.Open(temp, TCreate::New)) return true;
+    // Left by an earlier process that had our number.
+    if (!FileExists(temp)) return false;
+    RemoveFileQuietly(temp);
+    return file.Open(temp, TCreate::New);
+}
 
 fs::path TemporaryPathFor(const fs::path& path, uint64_t process_id) {
     fs::path temp = path;
@@ -153,12 +126,12 @@ TSaveResult RewriteInPlace(const fs::path& path, const TContentWriter& content) 
     TWriteFile file;
     if (!file.Open(path, TCreate::OrTruncate)) return TSaveResult::Untouched;
     return WriteAndClose(file, content) == TWriteStep::Done ? TSaveResult::Rewritten
-                                                           : TSaveResult::Torn;
+                                                            : TSaveResult::Torn;
 }
 
 TSaveResult SaveFileSafely(const fs::path& path, const TContentWriter& content) {
     fs::path target;
-    if (ResolveTarget(path, target)) {
+    if (ResolveSaveTarget(path, target)) {
         RemoveAbandonedTemporaries(target);
         switch (ReplaceThroughTemporary(target, content)) {
         case TWriteStep::Done:

@@ -44,8 +44,16 @@ TContentWriter ContentOf(std::string_view bytes);
 // Removes a file (never a folder); a failure is ignored.
 void RemoveFileQuietly(const std::filesystem::path& path) noexcept;
 
+// The file a save of path replaces: path itself, or the file a symbolic
+// link there names (so that the link stays). False for a link that leads
+// nowhere: such a path can only be written through.
+bool ResolveSaveTarget(const std::filesystem::path& path, std::filesystem::path& target);
+
 // The name under which the process process_id prepares path's content.
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& path, uint64_t process_id);
 void RemoveAbandonedTemporaries(const std::filesystem::path& path) noexcept;
+class TWriteFile;
+// Opens temp (a TemporaryPathFor name) as a new file, replacing a leftover.
+bool CreateTemporary(TWriteFile& file, const std::filesystem::path& temp);
 
 } // namespace JwwGaibu

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -126,5 +127,122 @@ TEST_F(OutputBuffer, FailedWriteLeavesTheEmptyAnswer) {
     EXPECT_EQ(FilesInFolder(), 1);
 }
 #endif
+
+} // namespace
+
+namespace {
+
+// Entries of every kind the file's form treats apart: quote-ended ones that
+// join the next (also in runs), empty ones, long ones cut at 255 bytes.
+std::vector<std::string> MixedEntries(int count) {
+    std::vector<std::string> entries;
+    std::mt19937 random(7);
+    for (int i = 0; i < count; ++i) {
+        switch (random() % 6) {
+        case 0:
+            entries.emplace_back("ch 0 0 1 0 \"text" + std::to_string(i) + "\"");
+            break;
+        case 1:
+            entries.emplace_back();
+            break;
+        case 2:
+            entries.emplace_back(300, static_cast<char>('a' + i % 26));
+            break;
+        default:
+            entries.push_back(std::to_string(i) + " 0.5 -12.25 " + std::to_string(i * 3));
+        }
+    }
+    return entries;
+}
+
+class SpilledAnswer : public OutputBuffer {
+  protected:
+    // The answer written the plain way, from memory, as the reference.
+    std::string InMemory(const std::vector<std::string>& entries) {
+        TExchangeState state;
+        for (const auto& entry : entries)
+            AddOutputLine(state, entry);
+        const fs::path path = folder_ / "reference.txt";
+        EXPECT_TRUE(WriteExchangeFile(state, path));
+        std::string bytes = ReadAll(path);
+        fs::remove(path);
+        return bytes;
+    }
+    void Fill(const std::vector<std::string>& entries) {
+        for (const auto& entry : entries)
+            AddOutputLine(state_, entry);
+    }
+};
+
+// A held limit of a few entries makes the buffer hand its text on hundreds
+// of times, with joined lines falling across every kind of boundary.
+TEST_F(SpilledAnswer, GivesTheSameBytesAsTheBufferInMemory) {
+    for (const int count : {0, 1, 2, 3, 997, 5000}) {
+        const std::vector<std::string> entries = MixedEntries(count);
+        WriteText(path_, "lg0\r\n0 0 10 10\r\n");
+        ASSERT_TRUE(SpillAnswerBeside(state_, path_, 100));
+        Fill(entries);
+        if (count > 100) {
+            EXPECT_GT(state_.OutputLines.FirstHeld(), 0);
+        }
+        EXPECT_EQ(state_.OutputLineCount(), count);
+        ASSERT_TRUE(WriteExchangeFile(state_, path_));
+        EXPECT_EQ(ReadAll(path_), InMemory(entries)) << count << " entries";
+        EXPECT_EQ(FilesInFolder(), 1);
+        ResetExchangeState(state_);
+    }
+}
+
+// A replacement that would cut a hard link off: the answer is copied from
+// the temporary file into the exchange file in place.
+TEST_F(SpilledAnswer, IsCopiedInPlaceWhereItCannotReplace) {
+#ifndef _WIN32
+    const std::vector<std::string> entries = MixedEntries(3000);
+    WriteText(path_, "selection\r\n");
+    fs::create_hard_link(path_, folder_ / "second-name");
+    ASSERT_TRUE(SpillAnswerBeside(state_, path_, 1000));
+    Fill(entries);
+    ASSERT_TRUE(WriteExchangeFile(state_, path_));
+    EXPECT_EQ(ReadAll(folder_ / "second-name"), InMemory(entries));
+    EXPECT_EQ(FilesInFolder(), 2);
+#endif
+}
+
+TEST_F(SpilledAnswer, AbandonedRunLeavesNoTemporaryFile) {
+    WriteText(path_, "hq\r\n");
+    ASSERT_TRUE(SpillAnswerBeside(state_, path_, 100));
+    Fill(MixedEntries(1000));
+    EXPECT_EQ(FilesInFolder(), 2);
+    ResetExchangeState(state_); // as after a failure in the run
+    EXPECT_EQ(FilesInFolder(), 1);
+    EXPECT_EQ(ReadAll(path_), "hq\r\n");
+}
+
+#ifndef _WIN32
+// The disk takes no more: the run goes on in memory, and since the answer
+// cannot be written in place either, "hq" is left.
+TEST_F(SpilledAnswer, BrokenOffLeavesTheEmptyAnswer) {
+    const std::vector<std::string> entries = MixedEntries(20000);
+    WriteText(path_, "selection\r\n");
+    bool written = true;
+    {
+        test_support::FileSizeLimit limit(64 * 1024);
+        ASSERT_TRUE(SpillAnswerBeside(state_, path_, 10000));
+        Fill(entries);
+        EXPECT_EQ(state_.OutputLineCount(), 20000);
+        written = WriteExchangeFile(state_, path_);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadAll(path_), "hq\r\n");
+    EXPECT_EQ(FilesInFolder(), 1);
+}
+#endif
+
+TEST_F(SpilledAnswer, CannotStartWhereNoFileCanBeMade) {
+    EXPECT_FALSE(SpillAnswerBeside(state_, folder_ / "missing" / "JWC_TEMP.TXT", 100));
+    EXPECT_FALSE(state_.AnswerSpill);
+    Fill(MixedEntries(500));
+    EXPECT_EQ(state_.OutputLines.FirstHeld(), 0); // all of it still in memory
+}
 
 } // namespace

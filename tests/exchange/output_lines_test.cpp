@@ -89,3 +89,49 @@ TEST(OutputLines, ClearAndReleaseEmptyTheBufferForReuse) {
 }
 
 } // namespace
+
+namespace {
+
+// "e0000", "e0001", ...: five bytes each.
+std::string SpillEntry(int i) {
+    std::string text = std::to_string(10000 + i);
+    text[0] = 'e';
+    return text;
+}
+
+// Takes entries until it has taken limit of them, then refuses.
+class RecordingSpill final : public JwwGaibu::TLineSpill {
+  public:
+    explicit RecordingSpill(std::size_t limit) : limit_(limit) {}
+    bool Take(const JwwGaibu::TOutputLines& lines) override {
+        if (taken.size() >= limit_) return false;
+        lines.ForEach([this](std::string_view entry) { taken.emplace_back(entry); });
+        return true;
+    }
+    std::vector<std::string> taken;
+
+  private:
+    std::size_t limit_;
+};
+
+TEST(OutputLines, SpillTakesHeldEntriesInOrderUntilItRefuses) {
+    JwwGaibu::TOutputLines lines;
+    RecordingSpill spill(40);
+    lines.SpillTo(&spill, 25); // five entries of five bytes
+    for (int i = 0; i < 100; ++i)
+        lines.Add(SpillEntry(i));
+    ASSERT_EQ(spill.taken.size(), 40u);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(spill.taken[i], SpillEntry(i));
+    // Refused at the ninth spill: everything from entry 40 on stays held.
+    EXPECT_EQ(lines.Count(), 100);
+    EXPECT_EQ(lines.FirstHeld(), 40);
+    EXPECT_EQ(lines[39], "");
+    EXPECT_EQ(lines[40], "e0040");
+    EXPECT_EQ(lines[99], "e0099");
+    int held = 0;
+    lines.ForEach([&held](std::string_view) { ++held; });
+    EXPECT_EQ(held, 60);
+}
+
+} // namespace
