@@ -186,6 +186,19 @@ else
     skip "no inodes: cannot mount a tmpfs (needs root)"
 fi
 
+# --- The file keeps its owner, mode and links ---
+dir=$SCRATCH/identity
+prepare "$dir" "$SMALL"
+chmod 640 "$dir/JWC_TEMP.TXT"
+ln "$dir/crossrect.dat" "$SCRATCH/settings-second-name"
+owner_changed=no
+[ "$(id -u)" -ne 0 ] || { chown 65534:65534 "$dir/JWC_TEMP.TXT" && owner_changed=yes; }
+exit_code "identity" 0 run_in "$dir"
+expect "identity" "$dir" "$SMALL_REF" "$SMALL" answer new
+check "identity: mode kept" test "$(stat -c %a "$dir/JWC_TEMP.TXT")" = 640
+[ "$owner_changed" = no ] || check "identity: owner kept" test "$(stat -c %u:%g "$dir/JWC_TEMP.TXT")" = 65534:65534
+same_bytes "identity: hard link of the settings kept" "$dir/crossrect.dat" "$SCRATCH/settings-second-name"
+
 # --- A usage error or a refusal changes nothing ---
 dir=$SCRATCH/refused
 prepare "$dir" "$SMALL"
