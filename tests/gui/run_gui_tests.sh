@@ -578,7 +578,25 @@ scenario_held_exchange_cli() {
     local code=$?
     release
     [ "$code" -eq 0 ] || fail "crossrect-cli exit $code: $(head -c 300 "$run_dir/stdout")" || return 1
-    expect_file "$run_dir/JWC_TEMP.TXT" "${example_answer[@]}"
+    expect_file "$run_dir/JWC_TEMP.TXT" "${example_answer[@]}" || return 1
+
+    # An answer large enough to go through the temporary file during the run
+    # (a 600 x 600 grid, about 23 MB): copied in place at the end.
+    new_folder held_cli_large
+    awk 'BEGIN { ORS = "\r\n"; print "lg0"; for (i = 0; i < 600; i++) { print -1, i, 600, i; print i, -1, i, 600 } }' \
+        >"$run_dir/JWC_TEMP.TXT"
+    cp "$run_dir/JWC_TEMP.TXT" "$run_dir/input.txt"
+    "$WINE" "$cli" run --dir "$(wine_path "$run_dir")" --settings "$(wine_path "$run_dir/reference.dat")" \
+        --out "$(wine_path "$run_dir/reference.txt")" >/dev/null 2>&1 || fail "reference run failed" || return 1
+    hold rw || return 1
+    "$WINE" "$cli" run --dir "$(wine_path "$run_dir")" --settings "$(wine_path "$run_dir/crossrect.dat")" \
+        >"$run_dir/stdout" 2>&1
+    code=$?
+    release
+    [ "$code" -eq 0 ] || fail "large: crossrect-cli exit $code: $(head -c 300 "$run_dir/stdout")" || return 1
+    [ "$(stat -c %s "$run_dir/reference.txt")" -gt 16777216 ] || fail "large: answer too small to spill" || return 1
+    cmp -s "$run_dir/reference.txt" "$run_dir/JWC_TEMP.TXT" || fail "large: the answer differs" || return 1
+    [ -z "$(cd "$run_dir" && ls -A | grep -F .tmp)" ] || fail "large: temporary file left"
 }
 
 run() {
