@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <system_error>
 
 #include "exchange/field_splitter.hpp"
 #include "exchange/file_io.hpp"
@@ -34,14 +35,23 @@ void ParseLine(TExchangeState& state, TFieldSplitter& splitter, std::string_view
     ParseFields(state, splitter);
 }
 
+// A block just larger than a small file (so that one read finds its end),
+// at most kReadBlock: a small file costs no megabyte of memory.
+std::size_t BlockSizeFor(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size >= kReadBlock) return kReadBlock;
+    return static_cast<std::size_t>(size) + 1;
+}
+
 // Reads the open file to its end; false on a read error.
-bool ReadLines(TExchangeState& state, std::FILE* file) {
-    const auto block = std::make_unique<char[]>(kReadBlock);
+bool ReadLines(TExchangeState& state, std::FILE* file, std::size_t block_size) {
+    const auto block = std::make_unique_for_overwrite<char[]>(block_size);
     std::string partial; // the start of a line that runs into the next block
     TFieldSplitter splitter;
 
     for (;;) {
-        const std::size_t got = std::fread(block.get(), 1, kReadBlock, file);
+        const std::size_t got = std::fread(block.get(), 1, block_size, file);
         std::string_view rest(block.get(), got);
         while (!rest.empty()) {
             const auto* newline =
@@ -61,7 +71,7 @@ bool ReadLines(TExchangeState& state, std::FILE* file) {
                 partial.clear();
             }
         }
-        if (got < kReadBlock) break;
+        if (got < block_size) break;
     }
     if (std::ferror(file)) return false;
     if (!partial.empty()) ParseLine(state, splitter, partial); // last line without a line end
@@ -75,7 +85,7 @@ bool ReadExchangeFile(TExchangeState& state, const std::filesystem::path& path) 
     TFilePtr file = OpenFile(path, "rb");
     if (!file) return false;
     try {
-        return ReadLines(state, file.get());
+        return ReadLines(state, file.get(), BlockSizeFor(path));
     } catch (const std::bad_alloc&) {
         // Out of memory while a table or a long line grew: keep what was read.
         return false;
