@@ -32,7 +32,12 @@ png_of() {
 mkdir -p "$SCRATCH/sample"
 cp "$SAMPLE/JWC_TEMP.TXT" "$SCRATCH/sample/"
 exit_code "sample: run" 0 "$CLI" run --dir "$SCRATCH/sample" --settings "$SCRATCH/sample/s.dat" \
-    --width 3 --height 3 --ref 4
+    --width 3 --height 3 --ref 4 --status-log "$SCRATCH/sample.status"
+# The guide tells the numbers of this picture.
+segments=$(head -n 1 "$SCRATCH/sample.status" | sed 's/^線分：//')
+records=$(grep -c $'^[-0-9.E]* [-0-9.E]* [-0-9.E]* [-0-9.E]*\r$' "$SCRATCH/sample/JWC_TEMP.TXT")
+check "the guide's example: $segments segments, $((records / 4)) rectangles" \
+    grep -q "選択した線分 $segments 本から $((records / 4)) 個の矩形" "$REPO/docs/README_ja.txt"
 exit_code "sample: render" 0 "$CLI" render --dir "$SAMPLE" --answer "$SCRATCH/sample/JWC_TEMP.TXT" \
     --svg "$SCRATCH/sample.svg"
 check "sample: quiet" test ! -s "$SCRATCH/stderr"
