@@ -35,16 +35,21 @@ struct TBounds {
     }
 };
 
+// Half the extent: the whole difference of two finite doubles can overflow.
+double HalfSpan(double low, double high) {
+    return high / 2 - low / 2;
+}
+
 // An empty drawing, a point or a flat one still gets an area to show.
 void Widen(TBounds& b) {
     if (b.MinX > b.MaxX) b = TBounds{-kEmptyExtent / 2, -kEmptyExtent / 2, 0, 0};
-    double extent = std::max(b.MaxX - b.MinX, b.MaxY - b.MinY);
-    double least = extent > 0 ? extent * kThinShare : kEmptyExtent;
-    auto widen = [least](double& low, double& high) {
-        if (high - low >= least) return;
+    double half = std::max(HalfSpan(b.MinX, b.MaxX), HalfSpan(b.MinY, b.MaxY));
+    double least_half = half > 0 ? half * kThinShare : kEmptyExtent / 2;
+    auto widen = [least_half](double& low, double& high) {
+        if (HalfSpan(low, high) >= least_half) return;
         double centre = low / 2 + high / 2;
-        low = centre - least / 2;
-        high = centre + least / 2;
+        low = centre - least_half;
+        high = centre + least_half;
     };
     widen(b.MinX, b.MaxX);
     widen(b.MinY, b.MaxY);
@@ -66,21 +71,20 @@ TPictureView FitView(const TPicture& picture) {
     b.Add(picture.Dimensions);
     b.Add(picture.Sides);
     Widen(b);
-    // Differences of finite doubles can overflow: halve before subtracting.
-    double width = (b.MaxX / 2 - b.MinX / 2) * 2;
-    double height = (b.MaxY / 2 - b.MinY / 2) * 2;
+    double half_width = HalfSpan(b.MinX, b.MaxX);
+    double half_height = HalfSpan(b.MinY, b.MaxY);
 
     TPictureView view;
-    view.Scale = std::min(kDrawingWidth / width, kDrawingHeight / height);
-    double drawn_width = width * view.Scale;
-    double drawn_height = height * view.Scale;
+    view.Scale = std::min(kDrawingWidth / 2 / half_width, kDrawingHeight / 2 / half_height);
+    double drawn_width = half_width * view.Scale * 2;
+    double drawn_height = half_height * view.Scale * 2;
     view.Width =
         static_cast<int>(std::ceil(std::max(drawn_width + 2 * kPictureMargin, kMinPictureWidth)));
     view.FooterTop = static_cast<int>(std::ceil(drawn_height)) + 2 * kPictureMargin;
     view.Height = view.FooterTop + kPictureFooter;
     view.OffsetX = (view.Width - drawn_width) / 2 - view.Scale * b.MinX;
     view.OffsetY = kPictureMargin + view.Scale * b.MaxY;
-    view.BarLength = RoundBarLength(width * kBarShare);
+    view.BarLength = RoundBarLength(half_width * (2 * kBarShare));
     return view;
 }
 

@@ -63,14 +63,19 @@ check "kinds: left-out lines dashed" \
     test "$(grep -c '<g id="\(excluded\|dimensions\)"[^>]*stroke-dasharray' "$SCRATCH/kinds.svg")" = 2
 png_of kinds "$SCRATCH/kinds.svg" "$SCRATCH/kinds.png"
 
-# Without an answer, with "hq", with an empty selection, with a flat one:
+# Without an answer, with "hq", with an empty selection, a flat one, a
+# point, one spanning nearly the whole range of numbers and a minute one:
 # still a well-formed picture with every line inside it.
 crlf_file "$SCRATCH/hq" hq
-mkdir -p "$SCRATCH/empty" "$SCRATCH/flat"
+mkdir -p "$SCRATCH/empty" "$SCRATCH/flat" "$SCRATCH/point" "$SCRATCH/huge" "$SCRATCH/minute"
 : >"$SCRATCH/empty/JWC_TEMP.TXT"
 crlf_file "$SCRATCH/flat/JWC_TEMP.TXT" "0 0 1000 0" "0 0.001 1000 0.001" "1E-5 -1 1E-5 1"
+crlf_file "$SCRATCH/point/JWC_TEMP.TXT" "5 5 5 5"
+crlf_file "$SCRATCH/huge/JWC_TEMP.TXT" "-1.7E308 -1E308 1.7E308 1E308" "0 -1E308 0 1E308"
+crlf_file "$SCRATCH/minute/JWC_TEMP.TXT" "1E-300 0 2E-300 0" "1.5E-300 -1E-300 1.5E-300 1E-300"
 for case in "no answer|$SCRATCH/kinds|" "hq|$SCRATCH/kinds|$SCRATCH/hq" \
-    "empty|$SCRATCH/empty|$SCRATCH/hq" "flat|$SCRATCH/flat|"; do
+    "empty|$SCRATCH/empty|$SCRATCH/hq" "flat|$SCRATCH/flat|" "point|$SCRATCH/point|" \
+    "huge|$SCRATCH/huge|" "minute|$SCRATCH/minute|"; do
     IFS='|' read -r name dir answer <<<"$case"
     args=(--dir "$dir" --svg "$SCRATCH/$name.svg")
     [ -n "$answer" ] && args+=(--answer "$answer")

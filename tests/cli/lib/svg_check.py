@@ -47,26 +47,32 @@ def lines_of(g):
 
 def check_placement(problems, root, transform, groups):
     a, b, c, d, e, f = transform
-    if not (a > 0 and d == -a and b == 0 and c == 0):
+    if not (a > 0 and d == -a and b == 0 and c == 0 and math.isfinite(a * e * f)):
         problems.append("transform %r is not a uniform scale with y upward" % (transform,))
-        return
+        return False
     width, height = int(root.get("width")), int(root.get("height"))
     if root.get("viewBox") != "0 0 %d %d" % (width, height):
         problems.append("viewBox %r does not match %dx%d" % (root.get("viewBox"), width, height))
+    for g in groups:
+        for name in ("stroke-width", "stroke-dasharray"):
+            if g.get(name) and not all(math.isfinite(float(v)) and float(v) > 0
+                                       for v in g.get(name).split()):
+                problems.append("group %s: %s %r" % (g.get("id"), name, g.get(name)))
     xs, ys = [], []
     for g in groups:
         for x1, y1, x2, y2 in lines_of(g):
             xs += [e + a * x1, e + a * x2]
             ys += [f - a * y1, f - a * y2]
     if not xs:
-        return
+        return True
     top = height - FOOTER
     if min(xs) < -1e-6 or max(xs) > width + 1e-6 or min(ys) < -1e-6 or max(ys) > top + 1e-6:
         problems.append("lines reach outside the drawing area: x %g..%g, y %g..%g of %dx%d"
                         % (min(xs), max(xs), min(ys), max(ys), width, top))
     spread_x, spread_y = max(xs) - min(xs), max(ys) - min(ys)
-    if abs(spread_x - AREA[0]) > 1 and abs(spread_y - AREA[1]) > 1:
+    if (spread_x or spread_y) and abs(spread_x - AREA[0]) > 1 and abs(spread_y - AREA[1]) > 1:
         problems.append("the drawing does not fill the area: %g x %g pixels" % (spread_x, spread_y))
+    return True
 
 
 def check_scale_bar(problems, root, scale):
@@ -77,6 +83,9 @@ def check_scale_bar(problems, root, scale):
         problems.append("no scale bar path: %r" % path)
         return
     length = (float(m.group(4)) - float(m.group(1))) / scale
+    if not (math.isfinite(length) and length > 0):
+        problems.append("scale bar path %r" % path)
+        return
     mantissa = length / 10 ** math.floor(math.log10(length) + 1e-9)
     if not any(abs(mantissa - s) < 1e-9 for s in (1, 2, 5)):
         problems.append("scale bar of %r mm is not 1, 2 or 5 times a power of ten" % length)
@@ -119,8 +128,8 @@ def main():
         got = [len(lines_of(g)) for g in groups[:3]]
         if got != args.counts:
             problems.append("segments, excluded, dimensions: %r, expected %r" % (got, args.counts))
-    check_placement(problems, root, transform, groups)
-    check_scale_bar(problems, root, transform[0])
+    if check_placement(problems, root, transform, groups):
+        check_scale_bar(problems, root, transform[0])
     for p in problems:
         print("  " + p)
     sys.exit(1 if problems else 0)
