@@ -11,7 +11,7 @@ namespace {
 constexpr double kDrawingWidth = 800; // largest drawing area, pixels
 constexpr double kDrawingHeight = 560;
 constexpr double kMinPictureWidth = 520; // room for the legend
-constexpr double kEmptyExtent = 100;     // millimetres shown around a lone point
+constexpr double kEmptyExtent = 100;     // millimetres shown when there is no extent
 constexpr double kThinShare = 0.05;      // a flat drawing keeps some height
 constexpr double kBarShare = 0.25;       // scale bar: up to a quarter of the width
 
@@ -42,9 +42,10 @@ double HalfSpan(double low, double high) {
 
 // An empty drawing, a point or a flat one still gets an area to show.
 void Widen(TBounds& b) {
-    if (b.MinX > b.MaxX) b = TBounds{-kEmptyExtent / 2, -kEmptyExtent / 2, 0, 0};
+    constexpr double kHalfEmpty = kEmptyExtent / 2;
+    if (b.MinX > b.MaxX) b = TBounds{-kHalfEmpty, -kHalfEmpty, kHalfEmpty, kHalfEmpty};
     double half = std::max(HalfSpan(b.MinX, b.MaxX), HalfSpan(b.MinY, b.MaxY));
-    double least_half = half > 0 ? half * kThinShare : kEmptyExtent / 2;
+    double least_half = half > 0 ? half * kThinShare : kHalfEmpty;
     auto widen = [least_half](double& low, double& high) {
         if (HalfSpan(low, high) >= least_half) return;
         double centre = low / 2 + high / 2;

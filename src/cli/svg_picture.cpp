@@ -99,7 +99,7 @@ void AppendLegend(std::string& svg, const TPicture& picture, const TPictureView&
     AppendScaleBar(svg, picture, view);
     std::size_t left_out = picture.Excluded.size() + picture.Dimensions.size();
     AppendLegendRow(svg, 0, view, kGrey, false,
-                    "選択された線分 " + std::to_string(picture.Segments.size()) + " 本");
+                    "交点を調べる線分 " + std::to_string(picture.Segments.size()) + " 本");
     AppendLegendRow(svg, 1, view, kGrey, true,
                     "対象外の線分（寸法・寸法属性） " + std::to_string(left_out) + " 本");
     AppendLegendRow(svg, 2, view, kRectangleColour, false,
