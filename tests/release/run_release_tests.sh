@@ -55,12 +55,15 @@ check "crossrect-cli --version says $version" test "$("$cli" --version)" = "cros
 [ -f "$zip" ] || { echo "$passed passed, $failed failed"; exit 1; }
 check "contents" python3 "$here/zip_check.py" "$zip" "$version" "$repo"
 
-# The same files packed again give the same bytes.
+# The same files packed again give the same bytes (dated as the package
+# is, which is the date of the commit it was made from).
 unpacked=$outdir/unpacked
 mkdir -p "$unpacked"
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$unpacked"
-python3 "$repo/tools/make_release.py" --version "$version" --exe "$unpacked/crossrect.exe" \
-    --out "$outdir/again" >/dev/null
+packed=$(python3 -c 'import calendar, sys, zipfile
+print(calendar.timegm(zipfile.ZipFile(sys.argv[1]).infolist()[0].date_time + (0, 0, 0)))' "$zip")
+SOURCE_DATE_EPOCH=$packed python3 "$repo/tools/make_release.py" --version "$version" \
+    --exe "$unpacked/crossrect.exe" --out "$outdir/again" >/dev/null
 check "packed again: identical bytes" cmp -s "$zip" "$outdir/again/$(basename "$zip")"
 
 # wait_window SECONDS: the form's window id once it is visible.
