@@ -1,30 +1,39 @@
 # Two commands for a fresh Debian 12 machine:
 #   make demo    run the command on the bundled sample drawing
 #   make check   install what is missing, build everything, run every test
-# Other targets: deps, build, gui-demo, bench, format.
+# Other targets: release (dist/crossrect-<version>-win64.zip), deps,
+# deps-release, deps-check, build, gui-demo, bench, example, format.
 
 JOBS ?= $(shell nproc)
 BUILD := build
 
-.PHONY: all deps build native asan mingw check check-native check-asan check-mingw check-gui \
-        demo gui-demo bench format clean
+.PHONY: all deps deps-release deps-check build native asan mingw check check-native check-asan \
+        check-mingw check-gui check-release demo gui-demo release example bench format clean
 
 all: build
 
+# Only what building and running crossrect-cli needs; the Windows build
+# and the tests add their own lists.
 deps:
-	@bash tools/install-deps.sh
+	@bash tools/install-deps.sh build
+
+deps-release:
+	@bash tools/install-deps.sh build release
+
+deps-check:
+	@bash tools/install-deps.sh build release check
 
 build: native
 
-native: deps
+native: deps-check
 	cmake --preset native >/dev/null
 	cmake --build $(BUILD)/native -j$(JOBS)
 
-asan: deps
+asan: deps-check
 	cmake --preset native-asan >/dev/null
 	cmake --build $(BUILD)/native-asan -j$(JOBS)
 
-mingw: deps
+mingw: deps-check
 	cmake --preset mingw64 >/dev/null
 	cmake --build $(BUILD)/mingw64 -j$(JOBS)
 
@@ -45,13 +54,24 @@ check-gui: mingw
 	  bash tests/gui/run_gui_tests.sh $(BUILD)/mingw64/crossrect.exe $(BUILD)/gui-tests; \
 	else echo "check-gui: crossrect.exe not built"; exit 1; fi
 
-check: check-native check-asan check-mingw check-gui
+check-release: release native
+	bash tests/release/run_release_tests.sh dist $(BUILD)/native/crossrect-cli $(BUILD)/release-tests
+
+check: check-native check-asan check-mingw check-gui check-release
 	@echo "make check: all test suites passed"
 
 demo: deps
-	cmake --preset native >/dev/null
-	cmake --build $(BUILD)/native --target crossrect-cli -j$(JOBS)
-	@bash tools/demo.sh $(BUILD)/native/crossrect-cli
+	cmake --preset tool >/dev/null
+	cmake --build $(BUILD)/tool --target crossrect-cli -j$(JOBS)
+	@bash tools/demo.sh $(BUILD)/tool/crossrect-cli
+
+# The Windows package; its version is the CMake project version.
+release: deps-release
+	cmake --preset mingw64 >/dev/null
+	cmake --build $(BUILD)/mingw64 --target release -j$(JOBS)
+
+example: native
+	bash tools/make-example.sh $(BUILD)/native/crossrect-cli
 
 gui-demo: mingw
 	@bash tools/gui-demo.sh $(BUILD)/mingw64/crossrect.exe
@@ -65,4 +85,4 @@ format:
 	clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.hpp' 'tests/*.cpp' 'tests/*.hpp' 'bench/*.cpp')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs crossrect-cli on the bundled floor plan in a temporary folder and
-# shows what came back: segments read, rectangles drawn, the result file.
+# Runs crossrect-cli on the bundled floor plan in a temporary folder, as the
+# window would with 3 x 3 paper-mm rectangles centred on each crossing, and
+# shows what came back: segments read, rectangles drawn, the result file,
+# and a picture of both (demo.svg beside the result).
 # Usage: tools/demo.sh [path/to/crossrect-cli]
 #        (default: $CROSSRECT_CLI, else build/native/crossrect-cli)
 set -euo pipefail
@@ -14,7 +16,9 @@ fi
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/crossrect-demo.XXXXXX")
 cp "$root/samples/floorplan/JWC_TEMP.TXT" "$tmp/"
-"$cli" run --dir "$tmp" --settings "$tmp/crossrect.dat" --status-log "$tmp/status.txt"
+"$cli" run --dir "$tmp" --settings "$tmp/crossrect.dat" --status-log "$tmp/status.txt" \
+    --width 3 --height 3 --ref 4
+"$cli" render --dir "$root/samples/floorplan" --answer "$tmp/JWC_TEMP.TXT" --svg "$tmp/demo.svg"
 
 result=$tmp/JWC_TEMP.TXT
 segments=$(head -n 1 "$tmp/status.txt" | sed 's/^線分：//')
@@ -23,5 +27,6 @@ records=$(tr -d '\r' <"$result" | grep -cE '^(-?[0-9.]+(E-?[0-9]+)? ?){4}$' || t
 echo "segments read:    $segments"
 echo "rectangles drawn: $((records / 4)) ($records line records)"
 echo "result file:      $result"
+echo "picture:          $tmp/demo.svg (open it in a browser)"
 echo "first lines:"
 head -n 9 "$result" | tr -d '\r' | sed 's/^/  /'

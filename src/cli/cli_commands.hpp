@@ -1,7 +1,8 @@
-// crossrect-cli: the three subcommands and their options. `inspect` prints
-// the exchange state read from a file as JSON; `run` does headless what the
+// crossrect-cli: the subcommands and their options. `inspect` prints the
+// exchange state read from a file as JSON; `run` does headless what the
 // rectangle window does from showing to closing after OK; `cancel` does what
-// its Cancel button does. Each returns the process exit code.
+// its Cancel button does; `render` draws a selection and its answer as SVG.
+// Each returns the process exit code.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +38,15 @@ struct TCancelOptions {
     std::optional<std::string> Out;
 };
 
+struct TRenderOptions {
+    std::string Dir;                   // folder of the selection's exchange file
+    std::optional<std::string> Answer; // a rewritten exchange file
+    std::string Svg;                   // the picture to write
+};
+
 int RunInspect(const TInspectOptions& options);
 int RunRectangles(const TRunOptions& options);
 int RunCancel(const TCancelOptions& options);
+int RunRender(const TRenderOptions& options);
 
 } // namespace CrossrectCli

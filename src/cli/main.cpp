@@ -1,5 +1,7 @@
-// crossrect-cli: command-line wiring only. Subcommands inspect, run and
-// cancel; the work is in cli_inspect.cpp, cli_run.cpp and cli_cancel.cpp.
+// crossrect-cli: command-line wiring only. Subcommands inspect, run, cancel
+// and render; the work is in cli_inspect.cpp, cli_run.cpp, cli_cancel.cpp
+// and cli_render.cpp. An option given twice takes its last value, as on
+// most command lines.
 #include <CLI/CLI.hpp>
 
 #include <charconv>
@@ -11,6 +13,7 @@
 #include "app/form_controls.hpp"
 #include "cli/cli_commands.hpp"
 #include "cli/utf8_args.hpp"
+#include "crossrect_version.hpp"
 
 namespace {
 
@@ -58,7 +61,8 @@ void AddInspect(CLI::App& app, TInspectOptions& options) {
     CLI::App* inspect =
         app.add_subcommand("inspect", "Print the state read from an exchange file as JSON (UTF-8)");
     inspect->add_option("file", options.File, "Exchange file (default ./JWC_TEMP.TXT)")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
 }
 
 void AddRun(CLI::App& app, TRunOptions& o) {
@@ -98,6 +102,16 @@ void AddCancel(CLI::App& app, TCancelOptions& o) {
     AddText(*cancel, "--out", o.Out, "FILE", "Write here instead of JWC_TEMP.TXT");
 }
 
+void AddRender(CLI::App& app, TRenderOptions& o) {
+    CLI::App* render = app.add_subcommand(
+        "render", "Draw the selection and the rectangles of an answer as an SVG picture");
+    render->add_option("--dir", o.Dir, "Folder of the selection's JWC_TEMP.TXT (default: here)")
+        ->type_name("DIR");
+    AddText(*render, "--answer", o.Answer, "FILE",
+            "The rewritten exchange file whose rectangles to draw");
+    render->add_option("--svg", o.Svg, "The picture to write")->type_name("OUT")->required();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -105,12 +119,17 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     // Paths such as /tmp/x must stay values, also on Windows.
     app.allow_windows_style_options(false);
+    app.set_version_flag("--version", std::string("crossrect-cli ") + CROSSRECT_VERSION_TEXT);
+    // Subcommands take their option defaults from here.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     TInspectOptions inspect;
     TRunOptions run;
     TCancelOptions cancel;
+    TRenderOptions render;
     AddInspect(app, inspect);
     AddRun(app, run);
     AddCancel(app, cancel);
+    AddRender(app, render);
 
     std::vector<std::string> args = Utf8Arguments(argc, argv);
     std::vector<char*> pointers;
@@ -125,5 +144,6 @@ int main(int argc, char** argv) {
 
     if (app.got_subcommand("inspect")) return RunInspect(inspect);
     if (app.got_subcommand("run")) return RunRectangles(run);
+    if (app.got_subcommand("render")) return RunRender(render);
     return RunCancel(cancel);
 }

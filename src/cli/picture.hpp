@@ -1,0 +1,35 @@
+// crossrect-cli render: what one picture shows. The selection's segments as
+// the sweep sees them (taking part, excluded by the dimension flag, or
+// dimension lines) and the rectangle sides the answer hands back, all in the
+// exchange file's own coordinates.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "exchange/exchange_state.hpp"
+
+namespace CrossrectCli {
+
+struct TPictureSegment {
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+
+struct TPicture {
+    std::vector<TPictureSegment> Segments;   // take part in the sweep
+    std::vector<TPictureSegment> Excluded;   // segments whose flags exclude them
+    std::vector<TPictureSegment> Dimensions; // the lines of dimension figures
+    std::vector<TPictureSegment> Sides;      // the answer's line records, in order
+    bool PaperUnits = false;                 // coordinates are paper millimetres
+    int NonFinite = 0;                       // segments left out: beyond a double's range
+};
+
+// The selection as read into the exchange state.
+TPicture PictureOfSelection(const JwwGaibu::TExchangeState& state);
+
+// Adds the line records of a rewritten exchange file (four numbers to a
+// line; command lines such as "lc2" or "hq" are passed over). False when the
+// file cannot be opened or read to its end.
+bool ReadAnswerSides(const std::filesystem::path& path, TPicture& picture);
+
+} // namespace CrossrectCli
