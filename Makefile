@@ -2,13 +2,13 @@
 #   make demo    run the command on the bundled sample drawing
 #   make check   install what is missing, build everything, run every test
 # Other targets: release (dist/crossrect-<version>-win64.zip), deps,
-# deps-release, deps-check, build, gui-demo, bench, example, format.
+# deps-release, deps-check, build, fuzz, gui-demo, bench, example, format.
 
 JOBS ?= $(shell nproc)
 BUILD := build
 
 .PHONY: all deps deps-release deps-check build native asan mingw check check-native check-asan \
-        check-mingw check-gui check-release demo gui-demo release example bench format clean
+        check-mingw check-gui check-release check-fuzz fuzz-build fuzz demo gui-demo release example bench format clean
 
 all: build
 
@@ -57,7 +57,19 @@ check-gui: mingw
 check-release: release native
 	bash tests/release/run_release_tests.sh dist $(BUILD)/native/crossrect-cli $(BUILD)/release-tests
 
-check: check-native check-asan check-mingw check-gui check-release
+# The fuzz targets (clang, libFuzzer with the sanitizers): make check runs
+# every corpus file once; make fuzz runs each target FUZZ_SECONDS (60).
+fuzz-build: deps-check
+	cmake --preset fuzz >/dev/null
+	cmake --build $(BUILD)/fuzz -j$(JOBS)
+
+check-fuzz: fuzz-build
+	bash tools/fuzz.sh $(BUILD)/fuzz regression
+
+fuzz: fuzz-build
+	bash tools/fuzz.sh $(BUILD)/fuzz campaign
+
+check: check-native check-asan check-fuzz check-mingw check-gui check-release
 	@echo "make check: all test suites passed"
 
 demo: deps
