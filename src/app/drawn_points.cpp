@@ -1,5 +1,6 @@
 #include "app/drawn_points.hpp"
 
+#include <bit>
 #include <cmath>
 
 #include "util/geometry.hpp"
@@ -13,24 +14,29 @@ namespace {
 constexpr std::size_t kListBlock = 100;
 
 // Cells of 2^-20 mm are about 50 times the tolerance: a point's square
-// almost always lies in one cell, at most in four.
-constexpr double kCellSize = 1.0 / 1048576.0;
-// Beyond this magnitude cell numbers could overflow; such points are kept
-// in a list that is scanned exactly. A margin of 1 around the limit makes
-// points on either side of it look both ways.
-constexpr double kCellLimit = 1e12;
-constexpr double kLimitMargin = 1.0;
+// almost always lies in one cell, at most in four. They cover magnitudes
+// below 2^42, where cell numbers stay below 2^62.
+constexpr int kCellBits = 20;
+constexpr double kSmallCellsEnd = 0x1p42;
+// From 2^42 on one ulp is 2^-10 or more, so two different values never lie
+// within the tolerance: there every value is a cell of its own, numbered by
+// its bits beyond all small cells (from 2^62 up, or from -2^62 - 1 down),
+// which keeps the numbering monotone over the whole range.
+constexpr int64_t kOwnCells = int64_t{1} << 62;
 // Reach of a lookup: twice the tolerance, so that rounding of the bounds
 // can never hide a point the exact comparison would find.
 constexpr double kReach = 2 * MyFunc::kTolerance;
 constexpr std::size_t kInitialSlots = 1024;
 
 int64_t CellOf(double v) {
-    return static_cast<int64_t>(std::floor(v / kCellSize));
+    const double a = std::fabs(v);
+    if (a < kSmallCellsEnd) return static_cast<int64_t>(std::floor(std::ldexp(v, kCellBits)));
+    const int64_t beyond = std::bit_cast<int64_t>(a) - std::bit_cast<int64_t>(kSmallCellsEnd);
+    return v > 0 ? kOwnCells + beyond : -kOwnCells - 1 - beyond;
 }
 
-bool Within(double x, double y, double limit) {
-    return std::fabs(x) < limit && std::fabs(y) < limit;
+bool Finite(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y);
 }
 
 // splitmix64's finaliser over both cell numbers: neighbouring cells spread
@@ -73,14 +79,6 @@ bool TDrawnPointGrid::InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, do
     return false;
 }
 
-bool TDrawnPointGrid::NearFar(double x, double y) const {
-    for (int32_t i : far_) {
-        const TPoint& p = points_[static_cast<std::size_t>(i)];
-        if (MyFunc::SamePoint(p.X, p.Y, x, y)) return true;
-    }
-    return false;
-}
-
 std::size_t TDrawnPointGrid::SlotOf(int64_t cx, int64_t cy) const {
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = HashCell(cx, cy) & mask;
@@ -103,26 +101,22 @@ void TDrawnPointGrid::Grow() {
 }
 
 void TDrawnPointGrid::Prefetch(double x, double y) {
-    if (!Within(x, y, kCellLimit)) return;
+    if (!Finite(x, y)) return;
     const std::size_t mask = slots_.size() - 1;
     __builtin_prefetch(&slots_[HashCell(CellOf(x), CellOf(y)) & mask]);
 }
 
 bool TDrawnPointGrid::AddIfNew(double x, double y) {
-    // Not-a-number never counts as drawn and never matches a later point.
-    if (std::isnan(x) || std::isnan(y)) return true;
-    if (Within(x, y, kCellLimit + kLimitMargin) &&
-        InCells(CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach), CellOf(y + kReach), x,
-                y))
+    // A coordinate that is not finite never lies within the tolerance of
+    // anything (the difference is not a number or infinite): such a point is
+    // remembered, as the plain list does, but needs no cell.
+    const bool finite = Finite(x, y);
+    if (finite && InCells(CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach),
+                          CellOf(y + kReach), x, y))
         return false;
-    if (!Within(x, y, kCellLimit - kLimitMargin) && NearFar(x, y)) return false;
-
     const auto index = static_cast<int32_t>(points_.size());
     points_.push_back({x, y, -1});
-    if (!Within(x, y, kCellLimit)) {
-        far_.push_back(index);
-        return true;
-    }
+    if (!finite) return true;
     if ((used_slots_ + 1) * 2 > slots_.size()) Grow();
     int32_t& head = slots_[SlotOf(CellOf(x), CellOf(y))];
     if (head == kEmpty) ++used_slots_;

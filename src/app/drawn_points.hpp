@@ -2,7 +2,8 @@
 // counts as drawn when an earlier point lies within the tolerance in x and
 // in y (a square, bounds inclusive); points found drawn are not remembered.
 // TDrawnPointList scans every point, as the plain run does; TDrawnPointGrid
-// gives the same answers from a hash of small cells.
+// gives the same answers from a hash of small cells, exactly at every
+// magnitude.
 #pragma once
 
 #include <cstddef>
@@ -50,7 +51,6 @@ class TDrawnPointGrid final : public TDrawnPoints {
     static constexpr int32_t kEmpty = -1;
     bool NearAny(int32_t head, double x, double y) const;
     bool InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, double x, double y) const;
-    bool NearFar(double x, double y) const;
     std::size_t SlotOf(int64_t cx, int64_t cy) const;
     void Grow();
 
@@ -60,7 +60,6 @@ class TDrawnPointGrid final : public TDrawnPoints {
     // table small enough for millions of points.
     std::vector<int32_t, JwwGaibu::TLargeAllocator<int32_t>> slots_;
     std::size_t used_slots_ = 0;
-    std::vector<int32_t> far_; // points too far out for integer cells
 };
 
 } // namespace Unit1
