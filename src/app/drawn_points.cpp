@@ -16,7 +16,7 @@ constexpr std::size_t kListBlock = 100;
 // Cells of 2^-20 mm are about 50 times the tolerance: a point's square
 // almost always lies in one cell, at most in four. They cover magnitudes
 // below 2^42, where cell numbers stay below 2^62.
-constexpr int kCellBits = 20;
+constexpr double kCellsPerUnit = 0x1p20;
 constexpr double kSmallCellsEnd = 0x1p42;
 // From 2^42 on one ulp is 2^-10 or more, so two different values never lie
 // within the tolerance: there every value is a cell of its own, numbered by
@@ -30,7 +30,8 @@ constexpr std::size_t kInitialSlots = 1024;
 
 int64_t CellOf(double v) {
     const double a = std::fabs(v);
-    if (a < kSmallCellsEnd) return static_cast<int64_t>(std::floor(std::ldexp(v, kCellBits)));
+    // Scaling by a power of two is exact.
+    if (a < kSmallCellsEnd) return static_cast<int64_t>(std::floor(v * kCellsPerUnit));
     const int64_t beyond = std::bit_cast<int64_t>(a) - std::bit_cast<int64_t>(kSmallCellsEnd);
     return v > 0 ? kOwnCells + beyond : -kOwnCells - 1 - beyond;
 }

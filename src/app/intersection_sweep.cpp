@@ -25,8 +25,8 @@ bool Crossing(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b, do
 
 // One text per outer step, also for a step whose segment is then skipped.
 void ShowProgress(int32_t step, int32_t count, const TStatusSink& status) {
-    const std::string text = ProgressText(step, count);
-    status(TStatus{text, step, count});
+    char buffer[kProgressTextMax];
+    status(TStatus{ProgressText(step, count, buffer), step, count});
 }
 
 } // namespace

@@ -44,10 +44,11 @@ bool FindLevel(const TSegmentBox& b, int& level) {
     return true;
 }
 
-// Cell number of v at a level; exact scaling, so monotone in v: boxes that
-// share a point share that point's cell.
-int64_t CellOf(double v, int level) {
-    return static_cast<int64_t>(std::floor(std::ldexp(v, -level)));
+// Cell number of v at a level whose cells are 1 / scale wide. Scaling by a
+// power of two rounds, if at all, only below 2^-1022, so the number is
+// monotone in v: boxes that share a point share that point's cell.
+int64_t CellOf(double v, double scale) {
+    return static_cast<int64_t>(std::floor(v * scale));
 }
 
 uint32_t Index(uint32_t entry) {
@@ -82,8 +83,9 @@ TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& l
 
 TSegmentIndex::TCellRange TSegmentIndex::Cells(int32_t i, int level) const {
     const TSegmentBox& b = Box(i);
-    return TCellRange{CellOf(b.MinX, level), CellOf(b.MaxX, level), CellOf(b.MinY, level),
-                      CellOf(b.MaxY, level)};
+    const double scale = std::ldexp(1.0, -level); // levels lie in -26 .. 1024
+    return TCellRange{CellOf(b.MinX, scale), CellOf(b.MaxX, scale), CellOf(b.MinY, scale),
+                      CellOf(b.MaxY, scale)};
 }
 
 void TSegmentIndex::FillCells() {
