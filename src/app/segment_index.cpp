@@ -16,8 +16,9 @@ constexpr int kMagnitudeBits = 40;
 // Entries carry the index above two flags; more segments than this (far
 // beyond any memory) are compared directly.
 constexpr int64_t kMaxIndexed = int64_t{1} << 28;
-constexpr uint32_t kFirstColumn = 1, kFirstRow = 2;
 constexpr int kFlagBits = 2;
+// Levels sharing one set of cells at most.
+constexpr int kMergedLevels = 3;
 // Exponents of finite positive doubles, subnormals included.
 constexpr int kLowestLevel = -1100, kHighestLevel = 1100;
 
@@ -51,6 +52,10 @@ int64_t CellOf(double v, double scale) {
     return static_cast<int64_t>(std::floor(v * scale));
 }
 
+bool FitsTwoByTwo(const TSegmentIndex::TCellRange& r) {
+    return r.X1 - r.X0 <= 1 && r.Y1 - r.Y0 <= 1;
+}
+
 uint32_t Index(uint32_t entry) {
     return entry >> kFlagBits;
 }
@@ -66,7 +71,7 @@ TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& l
         if (JwwGaibu::HasDimensionAttribute(lines[i])) continue;
         indexed_.push_back(i);
         int level = 0;
-        if (count_ > kMaxIndexed || !FindLevel(Box(i), level)) {
+        if (count_ > kMaxIndexed || !FindLevel(Box(i), level) || !FitsTwoByTwo(Cells(i, level))) {
             level_[static_cast<size_t>(i)] = kDirect;
             direct_.push_back(i);
             continue;
@@ -74,11 +79,31 @@ TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& l
         level_[static_cast<size_t>(i)] = static_cast<int16_t>(level);
         used[static_cast<size_t>(level - kLowestLevel)] = 1;
     }
-    for (int level = kLowestLevel; level <= kHighestLevel; ++level) {
-        if (used[static_cast<size_t>(level - kLowestLevel)]) levels_.push_back(level);
-    }
+    MergeLevels(used);
     FillCells();
     PairAcrossLevels();
+}
+
+// Every pair across two levels costs a lookup, so levels close in size
+// share the coarser one: going down from the largest, each level in use
+// takes in the used levels up to kMergedLevels - 1 below it. Cells stay at
+// most 2^(kMergedLevels - 1) times a box's size.
+void TSegmentIndex::MergeLevels(const std::vector<uint8_t>& used) {
+    std::vector<int16_t> merged(used.size(), kDirect);
+    for (int level = kHighestLevel; level >= kLowestLevel; --level) {
+        if (!used[static_cast<size_t>(level - kLowestLevel)]) continue;
+        levels_.push_back(level);
+        const int lowest = std::max(level - kMergedLevels + 1, kLowestLevel);
+        for (; level >= lowest; --level)
+            merged[static_cast<size_t>(level - kLowestLevel)] =
+                static_cast<int16_t>(levels_.back());
+        ++level; // the loop steps down once more
+    }
+    std::reverse(levels_.begin(), levels_.end());
+    for (int32_t i : indexed_) {
+        int16_t& level = level_[static_cast<size_t>(i)];
+        if (level != kDirect) level = merged[static_cast<size_t>(level - kLowestLevel)];
+    }
 }
 
 TSegmentIndex::TCellRange TSegmentIndex::Cells(int32_t i, int level) const {
@@ -89,49 +114,62 @@ TSegmentIndex::TCellRange TSegmentIndex::Cells(int32_t i, int level) const {
 }
 
 void TSegmentIndex::FillCells() {
-    // Segments in increasing order, so every cell lists them ascending.
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int32_t i : indexed_) {
-            const int level = LevelOf(i);
-            if (level == kDirect) continue;
-            const TCellRange r = Cells(i, level);
-            for (int64_t y = r.Y0; y <= r.Y1; ++y) {
-                for (int64_t x = r.X0; x <= r.X1; ++x) {
-                    const TCellKey key{level, x, y};
-                    if (pass == 0) {
-                        cells_.Count(key);
-                        continue;
-                    }
-                    const uint32_t flags =
-                        (x == r.X0 ? kFirstColumn : 0) | (y == r.Y0 ? kFirstRow : 0);
-                    cells_.Place(key, static_cast<uint32_t>(i) << kFlagBits | flags);
-                }
-            }
+    // Most boxes take one or two cells.
+    cells_.Reserve(2 * indexed_.size());
+    own_.resize(static_cast<size_t>(count_));
+    for (int32_t i : indexed_) {
+        const int level = LevelOf(i);
+        if (level == kDirect) continue;
+        const TCellRange r = Cells(i, level);
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        own.Columns = static_cast<uint8_t>(r.X1 - r.X0 + 1);
+        own.Rows = static_cast<uint8_t>(r.Y1 - r.Y0 + 1);
+        int k = 0;
+        for (int64_t y = r.Y0; y <= r.Y1; ++y) {
+            for (int64_t x = r.X0; x <= r.X1; ++x)
+                own.Cell[k++] = cells_.Intern(TCellKey{level, x, y});
         }
-        if (pass == 0) cells_.Seal();
+    }
+    cells_.Seal();
+    // Segments in increasing order, so every cell lists them ascending.
+    for (int32_t i : indexed_) {
+        if (LevelOf(i) == kDirect) continue;
+        const TOwnCells& own = own_[static_cast<size_t>(i)];
+        for (int k = 0; k < own.Columns * own.Rows; ++k)
+            cells_.Place(own.Cell[k], static_cast<uint32_t>(i) << kFlagBits | own.Flags(k));
     }
 }
 
-// Calls visit(j) once for every segment j > after listed at level whose box
-// meets segment i's. A pair sharing several cells is seen only in the cell that
-// holds the lower left corner of the two boxes' common part: the cell whose
-// column is the first of one of them and whose row is the first of one.
+// Calls visit(j) for every segment j > after in the cell whose box meets
+// segment i's, unless the pair is seen in another cell. A pair sharing
+// several cells is seen only in the cell that holds the lower left corner of
+// the two boxes' common part: the cell whose column is the first of one of
+// them and whose row is the first of one. flags says which of those segment
+// i's range starts at this cell.
 template <class Visit>
-void TSegmentIndex::VisitLevel(int32_t i, int level, int32_t after, Visit&& visit) const {
-    const TCellRange r = Cells(i, level);
-    const TSegmentBox& box = Box(i);
+void TSegmentIndex::VisitCell(int32_t i, uint32_t cell, uint32_t flags, int32_t after,
+                              Visit&& visit) const {
+    const std::span<const uint32_t> entries = cells_.Entries(cell);
     // Entries are ascending by index, flags below it.
     const uint32_t skip = after < 0 ? 0 : (static_cast<uint32_t>(after) + 1) << kFlagBits;
+    const TSegmentBox& box = Box(i);
+    for (auto it = std::lower_bound(entries.begin(), entries.end(), skip); it != entries.end();
+         ++it) {
+        if (((*it | flags) & kFirstBoth) != kFirstBoth) continue;
+        const auto j = static_cast<int32_t>(Index(*it));
+        if (j != i && box.Overlaps(Box(j))) visit(j);
+    }
+}
+
+// The same for every cell of another level that segment i's box covers.
+template <class Visit> void TSegmentIndex::VisitLevel(int32_t i, int level, Visit&& visit) const {
+    const TCellRange r = Cells(i, level);
     for (int64_t y = r.Y0; y <= r.Y1; ++y) {
         for (int64_t x = r.X0; x <= r.X1; ++x) {
-            const std::span<const uint32_t> cell = cells_.Find(TCellKey{level, x, y});
-            for (const uint32_t entry :
-                 std::span(std::lower_bound(cell.begin(), cell.end(), skip), cell.end())) {
-                if (!(x == r.X0 || (entry & kFirstColumn))) continue;
-                if (!(y == r.Y0 || (entry & kFirstRow))) continue;
-                const auto j = static_cast<int32_t>(Index(entry));
-                if (j != i && box.Overlaps(Box(j))) visit(j);
-            }
+            const uint32_t cell = cells_.Find(TCellKey{level, x, y});
+            if (cell == TSegmentCells::kNoCell) continue;
+            const uint32_t flags = (x == r.X0 ? kFirstColumn : 0) | (y == r.Y0 ? kFirstRow : 0);
+            VisitCell(i, cell, flags, -1, visit);
         }
     }
 }
@@ -143,7 +181,7 @@ void TSegmentIndex::PairAcrossLevels() {
         if (own == kDirect) continue;
         for (auto it = std::upper_bound(levels_.begin(), levels_.end(), own); it != levels_.end();
              ++it) {
-            VisitLevel(i, *it, -1, [&](int32_t j) {
+            VisitLevel(i, *it, [&](int32_t j) {
                 const auto a = static_cast<uint32_t>(i), b = static_cast<uint32_t>(j);
                 pairs.push_back(a < b ? TPair{a, b} : TPair{b, a});
             });
@@ -173,7 +211,9 @@ void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<int32_t>& out) const 
     const int level = LevelOf(i);
     if (level == kExcluded) return;
     if (level == kDirect) return AllAfter(i, out);
-    VisitLevel(i, level, i, [&](int32_t j) { out.push_back(j); });
+    const TOwnCells& own = own_[static_cast<size_t>(i)];
+    for (int k = 0; k < own.Columns * own.Rows; ++k)
+        VisitCell(i, own.Cell[k], own.Flags(k), i, [&](int32_t j) { out.push_back(j); });
     const auto at = static_cast<size_t>(i);
     out.insert(out.end(), cross_items_.begin() + cross_start_[at],
                cross_items_.begin() + cross_start_[at + 1]);
