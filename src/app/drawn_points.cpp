@@ -70,11 +70,11 @@ bool TDrawnPointGrid::NearAny(int32_t head, double x, double y) const {
     return false;
 }
 
-bool TDrawnPointGrid::InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, double x,
-                              double y) const {
-    for (int64_t cx = x0; cx <= x1; ++cx) {
-        for (int64_t cy = y0; cy <= y1; ++cy) {
-            if (NearAny(slots_[SlotOf(cx, cy)], x, y)) return true;
+bool TDrawnPointGrid::InOtherCells(const TCellSpan& span, int64_t own_x, int64_t own_y, double x,
+                                   double y) const {
+    for (int64_t cx = span.X0; cx <= span.X1; ++cx) {
+        for (int64_t cy = span.Y0; cy <= span.Y1; ++cy) {
+            if ((cx != own_x || cy != own_y) && NearAny(slots_[SlotOf(cx, cy)], x, y)) return true;
         }
     }
     return false;
@@ -111,18 +111,25 @@ bool TDrawnPointGrid::AddIfNew(double x, double y) {
     // A coordinate that is not finite never lies within the tolerance of
     // anything (the difference is not a number or infinite): such a point is
     // remembered, as the plain list does, but needs no cell.
-    const bool finite = Finite(x, y);
-    if (finite && InCells(CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach),
-                          CellOf(y + kReach), x, y))
-        return false;
-    const auto index = static_cast<int32_t>(points_.size());
-    points_.push_back({x, y, -1});
-    if (!finite) return true;
+    if (!Finite(x, y)) {
+        points_.push_back({x, y, -1});
+        return true;
+    }
+    // Grown first, so the point's own slot found below stays valid.
     if ((used_slots_ + 1) * 2 > slots_.size()) Grow();
-    int32_t& head = slots_[SlotOf(CellOf(x), CellOf(y))];
-    if (head == kEmpty) ++used_slots_;
-    points_.back().Next = head;
-    head = index;
+    const int64_t own_x = CellOf(x), own_y = CellOf(y);
+    const std::size_t own = SlotOf(own_x, own_y);
+    if (NearAny(slots_[own], x, y)) return false;
+    // The square reaches into a neighbouring cell only near a cell edge.
+    const TCellSpan span{CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach),
+                         CellOf(y + kReach)};
+    const bool one_cell = span.X0 == span.X1 && span.Y0 == span.Y1;
+    if (!one_cell && InOtherCells(span, own_x, own_y, x, y)) return false;
+
+    const auto index = static_cast<int32_t>(points_.size());
+    points_.push_back({x, y, slots_[own]});
+    if (slots_[own] == kEmpty) ++used_slots_;
+    slots_[own] = index;
     return true;
 }
 

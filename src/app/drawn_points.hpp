@@ -50,7 +50,11 @@ class TDrawnPointGrid final : public TDrawnPoints {
     };
     static constexpr int32_t kEmpty = -1;
     bool NearAny(int32_t head, double x, double y) const;
-    bool InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, double x, double y) const;
+    struct TCellSpan {
+        int64_t X0, X1, Y0, Y1;
+    };
+    bool InOtherCells(const TCellSpan& span, int64_t own_x, int64_t own_y, double x,
+                      double y) const;
     std::size_t SlotOf(int64_t cx, int64_t cy) const;
     void Grow();
 
