@@ -32,6 +32,9 @@ class TSegmentCells {
     }
     // The cell's number, or kNoCell for a cell never interned.
     uint32_t Find(const TCellKey& key) const;
+    // Frees the hash table once no more lookups by key will come; the
+    // entries stay.
+    void ForgetKeys() { std::vector<TSlot>().swap(slots_); }
 
   private:
     struct TSlot {

@@ -82,6 +82,7 @@ TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& l
     MergeLevels(used);
     FillCells();
     PairAcrossLevels();
+    cells_.ForgetKeys(); // the sweep reaches cells only through own_
 }
 
 // Every pair across two levels costs a lookup, so levels close in size
