@@ -49,6 +49,11 @@ uint64_t HashCell(int64_t cx, int64_t cy) {
     return h ^ (h >> 31);
 }
 
+// Seven bits of the hash with the top bit set; 0 marks an empty slot.
+uint8_t TagOf(uint64_t hash) {
+    return static_cast<uint8_t>(0x80 | (hash >> 57));
+}
+
 } // namespace
 
 bool TDrawnPointList::AddIfNew(double x, double y) {
@@ -60,7 +65,7 @@ bool TDrawnPointList::AddIfNew(double x, double y) {
     return true;
 }
 
-TDrawnPointGrid::TDrawnPointGrid() : slots_(kInitialSlots, kEmpty) {}
+TDrawnPointGrid::TDrawnPointGrid() : slots_(kInitialSlots, kEmpty), tags_(kInitialSlots, 0) {}
 
 bool TDrawnPointGrid::NearAny(int32_t head, double x, double y) const {
     for (int32_t i = head; i >= 0; i = points_[static_cast<std::size_t>(i)].Next) {
@@ -82,29 +87,39 @@ bool TDrawnPointGrid::InOtherCells(const TCellSpan& span, int64_t own_x, int64_t
 
 std::size_t TDrawnPointGrid::SlotOf(int64_t cx, int64_t cy) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t i = HashCell(cx, cy) & mask;
-    for (;; i = (i + 1) & mask) {
-        const int32_t head = slots_[i];
-        if (head == kEmpty) return i; // the empty slot where the cell belongs
-        const TPoint& p = points_[static_cast<std::size_t>(head)];
+    const uint64_t hash = HashCell(cx, cy);
+    const uint8_t tag = TagOf(hash);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        if (tags_[i] == 0) return i; // the empty slot where the cell belongs
+        // The tag spares reading the points of almost every other cell.
+        if (tags_[i] != tag) continue;
+        const TPoint& p = points_[static_cast<std::size_t>(slots_[i])];
         if (CellOf(p.X) == cx && CellOf(p.Y) == cy) return i;
     }
+}
+
+void TDrawnPointGrid::Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t head) {
+    tags_[slot] = TagOf(HashCell(cx, cy));
+    slots_[slot] = head;
 }
 
 void TDrawnPointGrid::Grow() {
     decltype(slots_) old(slots_.size() * 2, kEmpty);
     old.swap(slots_);
+    tags_.assign(slots_.size(), 0);
     for (const int32_t head : old) {
         if (head == kEmpty) continue;
         const TPoint& p = points_[static_cast<std::size_t>(head)];
-        slots_[SlotOf(CellOf(p.X), CellOf(p.Y))] = head;
+        const int64_t cx = CellOf(p.X), cy = CellOf(p.Y);
+        Claim(SlotOf(cx, cy), cx, cy, head);
     }
 }
 
 void TDrawnPointGrid::Prefetch(double x, double y) {
     if (!Finite(x, y)) return;
-    const std::size_t mask = slots_.size() - 1;
-    __builtin_prefetch(&slots_[HashCell(CellOf(x), CellOf(y)) & mask]);
+    const std::size_t slot = HashCell(CellOf(x), CellOf(y)) & (slots_.size() - 1);
+    __builtin_prefetch(&tags_[slot]);
+    __builtin_prefetch(&slots_[slot]);
 }
 
 bool TDrawnPointGrid::AddIfNew(double x, double y) {
@@ -129,7 +144,7 @@ bool TDrawnPointGrid::AddIfNew(double x, double y) {
     const auto index = static_cast<int32_t>(points_.size());
     points_.push_back({x, y, slots_[own]});
     if (slots_[own] == kEmpty) ++used_slots_;
-    slots_[own] = index;
+    Claim(own, own_x, own_y, index);
     return true;
 }
 

@@ -56,6 +56,7 @@ class TDrawnPointGrid final : public TDrawnPoints {
     bool InOtherCells(const TCellSpan& span, int64_t own_x, int64_t own_y, double x,
                       double y) const;
     std::size_t SlotOf(int64_t cx, int64_t cy) const;
+    void Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t head);
     void Grow();
 
     std::vector<TPoint, JwwGaibu::TLargeAllocator<TPoint>> points_;
@@ -63,6 +64,9 @@ class TDrawnPointGrid final : public TDrawnPoints {
     // (the cell is that point's), or kEmpty. Four bytes a slot keep the
     // table small enough for millions of points.
     std::vector<int32_t, JwwGaibu::TLargeAllocator<int32_t>> slots_;
+    // One byte of the cell's hash per slot (0 when empty), checked before
+    // the slot's first point is read.
+    std::vector<uint8_t, JwwGaibu::TLargeAllocator<uint8_t>> tags_;
     std::size_t used_slots_ = 0;
 };
 
