@@ -14,15 +14,17 @@ namespace {
 constexpr std::size_t kListBlock = 100;
 
 // Cells of 2^-20 mm are about 50 times the tolerance: a point's square
-// almost always lies in one cell, at most in four. They cover magnitudes
-// below 2^42, where cell numbers stay below 2^62.
+// almost always lies in one cell, at most in four. They are centred on the
+// multiples of 2^-20, so that whole and simple decimal coordinates, the
+// common ones, lie inside a cell and not on its edge. They cover magnitudes
+// below 2^42, where cell numbers stay within 2^62.
 constexpr double kCellsPerUnit = 0x1p20;
 constexpr double kSmallCellsEnd = 0x1p42;
 // From 2^42 on one ulp is 2^-10 or more, so two different values never lie
 // within the tolerance: there every value is a cell of its own, numbered by
-// its bits beyond all small cells (from 2^62 up, or from -2^62 - 1 down),
-// which keeps the numbering monotone over the whole range.
-constexpr int64_t kOwnCells = int64_t{1} << 62;
+// its bits beyond all small cells (above 2^62, or below -2^62), which keeps
+// the numbering monotone over the whole range.
+constexpr int64_t kOwnCells = (int64_t{1} << 62) + 1;
 // Reach of a lookup: twice the tolerance, so that rounding of the bounds
 // can never hide a point the exact comparison would find.
 constexpr double kReach = 2 * MyFunc::kTolerance;
@@ -30,10 +32,11 @@ constexpr std::size_t kInitialSlots = 1024;
 
 int64_t CellOf(double v) {
     const double a = std::fabs(v);
-    // Scaling by a power of two is exact.
-    if (a < kSmallCellsEnd) return static_cast<int64_t>(std::floor(v * kCellsPerUnit));
+    // Scaling by a power of two is exact; the rounding of the half added
+    // far out keeps the numbering monotone, which is all lookups need.
+    if (a < kSmallCellsEnd) return static_cast<int64_t>(std::floor(v * kCellsPerUnit + 0.5));
     const int64_t beyond = std::bit_cast<int64_t>(a) - std::bit_cast<int64_t>(kSmallCellsEnd);
-    return v > 0 ? kOwnCells + beyond : -kOwnCells - 1 - beyond;
+    return v > 0 ? kOwnCells + beyond : -kOwnCells - beyond;
 }
 
 bool Finite(double x, double y) {

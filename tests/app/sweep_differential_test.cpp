@@ -172,7 +172,10 @@ double Ulps(double v, int steps) {
 TEST(SweepDifferential, PointGridAnswersLikeTheList) {
     std::mt19937 rng(7);
     const double cell = 1.0 / 1048576.0;
-    const double offsets[] = {0, 1e-8, -1e-8, 0.99e-8, -1.01e-8, 0.5e-8, 2e-8, cell, -cell};
+    // Cells are centred on multiples of cell: their edges lie at half cells.
+    const double offsets[] = {0,    1e-8, -1e-8, 0.99e-8,  -1.01e-8, 0.5e-8,
+                              2e-8, cell, -cell, cell / 2, -cell / 2};
+    constexpr size_t kOffsets = sizeof(offsets) / sizeof(offsets[0]);
     // Cell edges; magnitudes where one ulp is just below and just above the
     // tolerance; the end of the small cells at 2^42 from both sides; and
     // magnitudes up to the largest double, where only equal values match.
@@ -205,8 +208,9 @@ TEST(SweepDifferential, PointGridAnswersLikeTheList) {
         Unit1::TDrawnPointGrid grid;
         const double bx = bases[rng() % kBases], by = bases[rng() % kBases];
         for (int i = 0; i < 300; ++i) {
-            double x = bx + (rng() % 4) * cell + offsets[rng() % 9] + offsets[rng() % 9];
-            double y = by + (rng() % 4) * cell + offsets[rng() % 9];
+            double x =
+                bx + (rng() % 4) * cell + offsets[rng() % kOffsets] + offsets[rng() % kOffsets];
+            double y = by + (rng() % 4) * cell + offsets[rng() % kOffsets];
             if (rng() % 2)
                 x = Ulps(x, static_cast<int>(rng() % 3)), y = Ulps(y, static_cast<int>(rng() % 3));
             ASSERT_EQ(grid.AddIfNew(x, y), list.AddIfNew(x, y))
