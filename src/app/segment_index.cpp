@@ -45,11 +45,13 @@ bool FindLevel(const TSegmentBox& b, int& level) {
     return true;
 }
 
-// Cell number of v at a level whose cells are 1 / scale wide. Scaling by a
-// power of two rounds, if at all, only below 2^-1022, so the number is
-// monotone in v: boxes that share a point share that point's cell.
+// Cell number of v at a level whose cells are 1 / scale wide, centred on
+// the multiples of that width, so that round coordinates lie inside a cell
+// rather than on its edge. Scaling by a power of two rounds, if at all, only
+// below 2^-1022, and the half added is exact below 2^52: the number is
+// monotone in v, so boxes that share a point share that point's cell.
 int64_t CellOf(double v, double scale) {
-    return static_cast<int64_t>(std::floor(v * scale));
+    return static_cast<int64_t>(std::floor(v * scale + 0.5));
 }
 
 bool FitsTwoByTwo(const TSegmentIndex::TCellRange& r) {
