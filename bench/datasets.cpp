@@ -1,5 +1,6 @@
 #include "datasets.hpp"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -17,25 +18,30 @@ class TWriter {
     void Line(const char* text) { out_ << text << "\r\n"; }
     void Segment(double x1, double y1, double x2, double y2) {
         char buf[128];
-        const int n = std::snprintf(buf, sizeof buf, "%.3f %.3f %.3f %.3f\r\n", x1, y1, x2, y2);
+        const int n = std::snprintf(buf, sizeof buf, "%.*f %.*f %.*f %.*f\r\n", digits_, x1,
+                                    digits_, y1, digits_, x2, digits_, y2);
         out_.write(buf, n);
         ++count_;
     }
     int64_t Count() const { return count_; }
+    // Decimals written from now on.
+    void Digits(int digits) { digits_ = digits; }
 
   private:
     std::ofstream out_;
     int64_t count_ = 0;
+    int digits_ = 3;
 };
 
 // n horizontal and n vertical lines on a 10 mm pitch; their ends stick out
 // past the outermost lines, so every crossing is interior: n * n of them.
-void Grid(TWriter& w, int n) {
-    const double pitch = 10, lo = -5, hi = (n - 1) * pitch + 5;
+// The grid is placed with its first crossing at (at, at).
+void Grid(TWriter& w, int n, double at = 0) {
+    const double pitch = 10, lo = at - 5, hi = at + (n - 1) * pitch + 5;
     for (int i = 0; i < n; ++i)
-        w.Segment(lo, i * pitch, hi, i * pitch);
+        w.Segment(lo, at + i * pitch, hi, at + i * pitch);
     for (int i = 0; i < n; ++i)
-        w.Segment(i * pitch, lo, i * pitch, hi);
+        w.Segment(at + i * pitch, lo, at + i * pitch, hi);
 }
 
 // Short segments of up to 50 mm scattered over a 10 m square.
@@ -45,6 +51,54 @@ void RandomShort(TWriter& w, int n, uint32_t seed) {
     for (int i = 0; i < n; ++i) {
         const double x = pos(rng), y = pos(rng);
         w.Segment(x, y, x + len(rng), y + len(rng));
+    }
+}
+
+// Segments of one length in random directions around uniform random
+// centres over a square of side `side` at (x0, y0). The length is that of
+// `total` such segments over the square, 2 sqrt(area / total), at which the
+// crossings come to about 4 total / pi, 1.27 per segment.
+void RandomDense(TWriter& w, int n, int total, double x0, double y0, double side,
+                 std::mt19937_64& rng) {
+    const double pi = 3.14159265358979323846;
+    const double half = std::sqrt(side * side / total);
+    std::uniform_real_distribution<double> pos(0, side), angle(0, pi);
+    for (int i = 0; i < n; ++i) {
+        const double x = x0 + pos(rng), y = y0 + pos(rng), a = angle(rng);
+        const double dx = half * std::cos(a), dy = half * std::sin(a);
+        w.Segment(x - dx, y - dy, x + dx, y + dy);
+    }
+}
+
+// The dense random set, optionally with one stray segment 50 km away in the middle of
+// the file, as a mistyped coordinate or a far title block would leave it.
+void RandomDenseWithFar(TWriter& w, int n, uint32_t seed, bool far) {
+    std::mt19937_64 rng(seed);
+    RandomDense(w, n / 2, n, 0, 0, 10000, rng);
+    if (far) w.Segment(5e7, 5e7, 5e7 + 100, 5e7 + 30);
+    RandomDense(w, n - n / 2, n, 0, 0, 10000, rng);
+}
+
+// A drawing with a dense knot: n short segments inside one 1 mm square in
+// the middle of a 10 m drawing of `rest` ordinary short segments.
+void Cluster(TWriter& w, int n, int rest, uint32_t seed) {
+    std::mt19937_64 rng(seed);
+    RandomDense(w, rest / 2, rest, 0, 0, 10000, rng);
+    w.Digits(7); // segments of 14 um need the finer decimals
+    RandomDense(w, n, n, 5000, 5000, 1, rng);
+    w.Digits(3);
+    RandomDense(w, rest - rest / 2, rest, 0, 0, 10000, rng);
+}
+
+// Every segment of a random short set written twice, as a selection that
+// picked up overlapping copies.
+void Doubled(TWriter& w, int n, uint32_t seed) {
+    std::mt19937_64 rng(seed);
+    std::uniform_real_distribution<double> pos(0, 10000), len(-35, 35);
+    for (int i = 0; i < n; ++i) {
+        const double x = pos(rng), y = pos(rng), x2 = x + len(rng), y2 = y + len(rng);
+        w.Segment(x, y, x2, y2);
+        w.Segment(x, y, x2, y2);
     }
 }
 
@@ -88,8 +142,14 @@ const std::vector<TDataset>& Datasets() {
     static const std::vector<TDataset> all{
         {"grid-300", "grid 300 x 300 (90,000 crossings)", true},
         {"grid-1000", "grid 1000 x 1000 (1,000,000 crossings)", false},
+        {"grid-400-1e12", "grid 400 x 400 placed at 1e12", true},
         {"short-10k", "random short segments, n = 10,000", true},
         {"short-100k", "random short segments, n = 100,000", false},
+        {"dense-10k", "random short, 1.3 crossings a segment, n = 10,000", true},
+        {"dense-100k", "random short, 1.3 crossings a segment, n = 100,000", false},
+        {"dense-100k-far", "dense-100k plus one segment 50 km away", false, "dense-100k"},
+        {"cluster-20k", "20,000 segments in a 1 mm square amid 10,000", true},
+        {"doubled-10k", "10,000 random short segments, each twice", true},
         {"floor-10k", "floor plan, 10,000 axis-aligned segments", true},
         {"floor-100k", "floor plan, 100,000 axis-aligned segments", false},
         // The plain loop's point scan alone is some 3e10 comparisons here.
@@ -107,6 +167,18 @@ int64_t WriteDataset(const TDataset& dataset, const std::filesystem::path& folde
         Grid(w, 300);
     else if (name == "grid-1000")
         Grid(w, 1000);
+    else if (name == "grid-400-1e12")
+        Grid(w, 400, 1e12);
+    else if (name == "dense-10k")
+        RandomDenseWithFar(w, 10000, 7, false);
+    else if (name == "dense-100k")
+        RandomDenseWithFar(w, 100000, 8, false);
+    else if (name == "dense-100k-far")
+        RandomDenseWithFar(w, 100000, 8, true);
+    else if (name == "cluster-20k")
+        Cluster(w, 20000, 10000, 9);
+    else if (name == "doubled-10k")
+        Doubled(w, 10000, 10);
     else if (name == "short-10k")
         RandomShort(w, 10000, 1);
     else if (name == "short-100k")

@@ -13,6 +13,7 @@ struct TDataset {
     std::string Name;
     std::string Description;
     bool PlainFeasible; // the plain pair loop ends within a minute
+    std::string Base{}; // the same set without its outlier, for a ratio
 };
 
 const std::vector<TDataset>& Datasets();

@@ -34,6 +34,10 @@ struct TRunReport {
 // Status texts (UTF-8).
 std::string SegmentCountText(int32_t line_count); // "線分：" + count
 std::string ProgressText(int32_t step, int32_t count);
+// The same text written into buffer, for once per outer step without
+// building strings.
+inline constexpr std::size_t kProgressTextMax = 64;
+std::string_view ProgressText(int32_t step, int32_t count, char (&buffer)[kProgressTextMax]);
 extern const char* const kStatusReading;    // "線分データ参照中です"
 extern const char* const kStatusGenerating; // "ファイル生成中です"
 

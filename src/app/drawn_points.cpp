@@ -1,5 +1,6 @@
 #include "app/drawn_points.hpp"
 
+#include <bit>
 #include <cmath>
 
 #include "util/geometry.hpp"
@@ -13,24 +14,33 @@ namespace {
 constexpr std::size_t kListBlock = 100;
 
 // Cells of 2^-20 mm are about 50 times the tolerance: a point's square
-// almost always lies in one cell, at most in four.
-constexpr double kCellSize = 1.0 / 1048576.0;
-// Beyond this magnitude cell numbers could overflow; such points are kept
-// in a list that is scanned exactly. A margin of 1 around the limit makes
-// points on either side of it look both ways.
-constexpr double kCellLimit = 1e12;
-constexpr double kLimitMargin = 1.0;
+// almost always lies in one cell, at most in four. They are centred on the
+// multiples of 2^-20, so that whole and simple decimal coordinates, the
+// common ones, lie inside a cell and not on its edge. They cover magnitudes
+// below 2^42, where cell numbers stay within 2^62.
+constexpr double kCellsPerUnit = 0x1p20;
+constexpr double kSmallCellsEnd = 0x1p42;
+// From 2^42 on one ulp is 2^-10 or more, so two different values never lie
+// within the tolerance: there every value is a cell of its own, numbered by
+// its bits beyond all small cells (above 2^62, or below -2^62), which keeps
+// the numbering monotone over the whole range.
+constexpr int64_t kOwnCells = (int64_t{1} << 62) + 1;
 // Reach of a lookup: twice the tolerance, so that rounding of the bounds
 // can never hide a point the exact comparison would find.
 constexpr double kReach = 2 * MyFunc::kTolerance;
 constexpr std::size_t kInitialSlots = 1024;
 
 int64_t CellOf(double v) {
-    return static_cast<int64_t>(std::floor(v / kCellSize));
+    const double a = std::fabs(v);
+    // Scaling by a power of two is exact; the rounding of the half added
+    // far out keeps the numbering monotone, which is all lookups need.
+    if (a < kSmallCellsEnd) return static_cast<int64_t>(std::floor(v * kCellsPerUnit + 0.5));
+    const int64_t beyond = std::bit_cast<int64_t>(a) - std::bit_cast<int64_t>(kSmallCellsEnd);
+    return v > 0 ? kOwnCells + beyond : -kOwnCells - beyond;
 }
 
-bool Within(double x, double y, double limit) {
-    return std::fabs(x) < limit && std::fabs(y) < limit;
+bool Finite(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y);
 }
 
 // splitmix64's finaliser over both cell numbers: neighbouring cells spread
@@ -40,6 +50,11 @@ uint64_t HashCell(int64_t cx, int64_t cy) {
     h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
     h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
     return h ^ (h >> 31);
+}
+
+// Seven bits of the hash with the top bit set; 0 marks an empty slot.
+uint8_t TagOf(uint64_t hash) {
+    return static_cast<uint8_t>(0x80 | (hash >> 57));
 }
 
 } // namespace
@@ -53,7 +68,7 @@ bool TDrawnPointList::AddIfNew(double x, double y) {
     return true;
 }
 
-TDrawnPointGrid::TDrawnPointGrid() : slots_(kInitialSlots, kEmpty) {}
+TDrawnPointGrid::TDrawnPointGrid() : slots_(kInitialSlots, kEmpty), tags_(kInitialSlots, 0) {}
 
 bool TDrawnPointGrid::NearAny(int32_t head, double x, double y) const {
     for (int32_t i = head; i >= 0; i = points_[static_cast<std::size_t>(i)].Next) {
@@ -63,71 +78,76 @@ bool TDrawnPointGrid::NearAny(int32_t head, double x, double y) const {
     return false;
 }
 
-bool TDrawnPointGrid::InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, double x,
-                              double y) const {
-    for (int64_t cx = x0; cx <= x1; ++cx) {
-        for (int64_t cy = y0; cy <= y1; ++cy) {
-            if (NearAny(slots_[SlotOf(cx, cy)], x, y)) return true;
+bool TDrawnPointGrid::InOtherCells(const TCellSpan& span, int64_t own_x, int64_t own_y, double x,
+                                   double y) const {
+    for (int64_t cx = span.X0; cx <= span.X1; ++cx) {
+        for (int64_t cy = span.Y0; cy <= span.Y1; ++cy) {
+            if ((cx != own_x || cy != own_y) && NearAny(slots_[SlotOf(cx, cy)], x, y)) return true;
         }
-    }
-    return false;
-}
-
-bool TDrawnPointGrid::NearFar(double x, double y) const {
-    for (int32_t i : far_) {
-        const TPoint& p = points_[static_cast<std::size_t>(i)];
-        if (MyFunc::SamePoint(p.X, p.Y, x, y)) return true;
     }
     return false;
 }
 
 std::size_t TDrawnPointGrid::SlotOf(int64_t cx, int64_t cy) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t i = HashCell(cx, cy) & mask;
-    for (;; i = (i + 1) & mask) {
-        const int32_t head = slots_[i];
-        if (head == kEmpty) return i; // the empty slot where the cell belongs
-        const TPoint& p = points_[static_cast<std::size_t>(head)];
+    const uint64_t hash = HashCell(cx, cy);
+    const uint8_t tag = TagOf(hash);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        if (tags_[i] == 0) return i; // the empty slot where the cell belongs
+        // The tag spares reading the points of almost every other cell.
+        if (tags_[i] != tag) continue;
+        const TPoint& p = points_[static_cast<std::size_t>(slots_[i])];
         if (CellOf(p.X) == cx && CellOf(p.Y) == cy) return i;
     }
+}
+
+void TDrawnPointGrid::Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t head) {
+    tags_[slot] = TagOf(HashCell(cx, cy));
+    slots_[slot] = head;
 }
 
 void TDrawnPointGrid::Grow() {
     decltype(slots_) old(slots_.size() * 2, kEmpty);
     old.swap(slots_);
+    tags_.assign(slots_.size(), 0);
     for (const int32_t head : old) {
         if (head == kEmpty) continue;
         const TPoint& p = points_[static_cast<std::size_t>(head)];
-        slots_[SlotOf(CellOf(p.X), CellOf(p.Y))] = head;
+        const int64_t cx = CellOf(p.X), cy = CellOf(p.Y);
+        Claim(SlotOf(cx, cy), cx, cy, head);
     }
 }
 
 void TDrawnPointGrid::Prefetch(double x, double y) {
-    if (!Within(x, y, kCellLimit)) return;
-    const std::size_t mask = slots_.size() - 1;
-    __builtin_prefetch(&slots_[HashCell(CellOf(x), CellOf(y)) & mask]);
+    if (!Finite(x, y)) return;
+    const std::size_t slot = HashCell(CellOf(x), CellOf(y)) & (slots_.size() - 1);
+    __builtin_prefetch(&tags_[slot]);
+    __builtin_prefetch(&slots_[slot]);
 }
 
 bool TDrawnPointGrid::AddIfNew(double x, double y) {
-    // Not-a-number never counts as drawn and never matches a later point.
-    if (std::isnan(x) || std::isnan(y)) return true;
-    if (Within(x, y, kCellLimit + kLimitMargin) &&
-        InCells(CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach), CellOf(y + kReach), x,
-                y))
-        return false;
-    if (!Within(x, y, kCellLimit - kLimitMargin) && NearFar(x, y)) return false;
-
-    const auto index = static_cast<int32_t>(points_.size());
-    points_.push_back({x, y, -1});
-    if (!Within(x, y, kCellLimit)) {
-        far_.push_back(index);
+    // A coordinate that is not finite never lies within the tolerance of
+    // anything (the difference is not a number or infinite): such a point is
+    // remembered, as the plain list does, but needs no cell.
+    if (!Finite(x, y)) {
+        points_.push_back({x, y, -1});
         return true;
     }
+    // Grown first, so the point's own slot found below stays valid.
     if ((used_slots_ + 1) * 2 > slots_.size()) Grow();
-    int32_t& head = slots_[SlotOf(CellOf(x), CellOf(y))];
-    if (head == kEmpty) ++used_slots_;
-    points_.back().Next = head;
-    head = index;
+    const int64_t own_x = CellOf(x), own_y = CellOf(y);
+    const std::size_t own = SlotOf(own_x, own_y);
+    if (NearAny(slots_[own], x, y)) return false;
+    // The square reaches into a neighbouring cell only near a cell edge.
+    const TCellSpan span{CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach),
+                         CellOf(y + kReach)};
+    const bool one_cell = span.X0 == span.X1 && span.Y0 == span.Y1;
+    if (!one_cell && InOtherCells(span, own_x, own_y, x, y)) return false;
+
+    const auto index = static_cast<int32_t>(points_.size());
+    points_.push_back({x, y, slots_[own]});
+    if (slots_[own] == kEmpty) ++used_slots_;
+    Claim(own, own_x, own_y, index);
     return true;
 }
 

@@ -2,7 +2,8 @@
 // counts as drawn when an earlier point lies within the tolerance in x and
 // in y (a square, bounds inclusive); points found drawn are not remembered.
 // TDrawnPointList scans every point, as the plain run does; TDrawnPointGrid
-// gives the same answers from a hash of small cells.
+// gives the same answers from a hash of small cells, exactly at every
+// magnitude.
 #pragma once
 
 #include <cstddef>
@@ -49,9 +50,13 @@ class TDrawnPointGrid final : public TDrawnPoints {
     };
     static constexpr int32_t kEmpty = -1;
     bool NearAny(int32_t head, double x, double y) const;
-    bool InCells(int64_t x0, int64_t x1, int64_t y0, int64_t y1, double x, double y) const;
-    bool NearFar(double x, double y) const;
+    struct TCellSpan {
+        int64_t X0, X1, Y0, Y1;
+    };
+    bool InOtherCells(const TCellSpan& span, int64_t own_x, int64_t own_y, double x,
+                      double y) const;
     std::size_t SlotOf(int64_t cx, int64_t cy) const;
+    void Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t head);
     void Grow();
 
     std::vector<TPoint, JwwGaibu::TLargeAllocator<TPoint>> points_;
@@ -59,8 +64,10 @@ class TDrawnPointGrid final : public TDrawnPoints {
     // (the cell is that point's), or kEmpty. Four bytes a slot keep the
     // table small enough for millions of points.
     std::vector<int32_t, JwwGaibu::TLargeAllocator<int32_t>> slots_;
+    // One byte of the cell's hash per slot (0 when empty), checked before
+    // the slot's first point is read.
+    std::vector<uint8_t, JwwGaibu::TLargeAllocator<uint8_t>> tags_;
     std::size_t used_slots_ = 0;
-    std::vector<int32_t> far_; // points too far out for integer cells
 };
 
 } // namespace Unit1

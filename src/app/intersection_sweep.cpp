@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/segment_grid.hpp"
+#include "app/segment_index.hpp"
 #include "exchange/figure_records.hpp"
 #include "util/geometry.hpp"
 
@@ -25,8 +25,8 @@ bool Crossing(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b, do
 
 // One text per outer step, also for a step whose segment is then skipped.
 void ShowProgress(int32_t step, int32_t count, const TStatusSink& status) {
-    const std::string text = ProgressText(step, count);
-    status(TStatus{text, step, count});
+    char buffer[kProgressTextMax];
+    status(TStatus{ProgressText(step, count, buffer), step, count});
 }
 
 } // namespace
@@ -58,17 +58,16 @@ void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawe
     const auto& lines = state.Lines;
     const int32_t n = lines.Count();
     if (n < 2) return;
-    TSegmentGrid grid(lines);
+    const TSegmentIndex index(lines);
     std::vector<int32_t> candidates;
     std::vector<TCrossingPoint> crossings;
     for (int32_t i = 0; i + 1 < n; ++i) {
         ShowProgress(i + 1, n, status);
-        if (grid.Excluded(i)) continue;
-        grid.CandidatesAfter(i, candidates);
+        if (index.Excluded(i)) continue;
+        // Boxes that do not meet cannot hold a crossing on both segments.
+        index.CandidatesAfter(i, candidates);
         crossings.clear();
         for (int32_t j : candidates) {
-            // Boxes that do not meet cannot hold a crossing on both segments.
-            if (!grid.Box(i).Overlaps(grid.Box(j))) continue;
             double x = 0, y = 0;
             if (Crossing(lines[i], lines[j], x, y)) crossings.push_back({x, y});
         }

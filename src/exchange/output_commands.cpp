@@ -56,8 +56,12 @@ bool IsZeroLength(double x1, double y1, double x2, double y2) {
     return std::fabs(x2 - x1) < MyFunc::kTolerance && std::fabs(y2 - y1) < MyFunc::kTolerance;
 }
 
-void AppendText(char*& out, const char* text, std::size_t length) {
-    std::memcpy(out, text, length);
+// Copies the whole fixed-size text buffer, which the compiler does in a few
+// wide moves, and steps on by the text's length; a line record has room for
+// four whole buffers, and the extra bytes are overwritten or lie past its end.
+void AppendText(char*& out, const std::array<char, MyFunc::kRealTextMax>& text,
+                std::size_t length) {
+    std::memcpy(out, text.data(), text.size());
     out += length;
 }
 
@@ -117,13 +121,13 @@ std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, cha
     if (IsZeroLength(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
     static_assert(kLineRecordMax <= kShortStringMax, "a line record must never be cut");
     char* const first = out;
-    AppendText(out, start.XText.data(), start.XLength);
+    AppendText(out, start.XText, start.XLength);
     *out++ = ' ';
-    AppendText(out, start.YText.data(), start.YLength);
+    AppendText(out, start.YText, start.YLength);
     *out++ = ' ';
-    AppendText(out, end.XText.data(), end.XLength);
+    AppendText(out, end.XText, end.XLength);
     *out++ = ' ';
-    AppendText(out, end.YText.data(), end.YLength);
+    AppendText(out, end.YText, end.YLength);
     return static_cast<std::size_t>(out - first);
 }
 

@@ -193,11 +193,16 @@ DD ShortSeries(const DD (&head)[3], const double (&tail)[3], DD z) {
 // sin and cos of a double-double |r| <= pi/4 + tiny: r = j/64 + d with a
 // table for j/64 and short series for |d| <= 1/128, then the angle sum.
 SinCosPair KernelSinCos(DD r) {
-    int j = static_cast<int>(std::floor(r.hi * kTableSteps + 0.5));
+    // The nearest sixty-fourth, rounded without any inexact step: adding 0.5
+    // to r.hi * 64 can round up (just below 1/128 it gives j = 1 with
+    // |d| > 1/128, and then r.hi - r0 is no longer exact either).
+    const double scaled = r.hi * kTableSteps; // exact: a power of two
+    const double below = std::floor(scaled);
+    int j = static_cast<int>(below) + (scaled - below >= 0.5 ? 1 : 0);
     const bool negative = j < 0;
     j = std::min(negative ? -j : j, kTableLast);
     const double r0 = (negative ? -j : j) / static_cast<double>(kTableSteps);
-    // Exact: r.hi and r0 are within 1/128 of each other or r0 is 0.
+    // Exact: |r.hi - r0| <= 1/128 and r0 is 0 or within a factor 2 of r.hi.
     const DD d = FastTwoSum(r.hi - r0, r.lo);
 
     const DD z = Mul(d, d);

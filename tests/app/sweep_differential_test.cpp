@@ -6,12 +6,14 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 
 #include "app/command_run.hpp"
 #include "app/drawn_points.hpp"
 #include "app/rectangle_text.hpp"
-#include "app/segment_grid.hpp"
+#include "app/segment_index.hpp"
+#include "selection_layouts.hpp"
 #include "test_support.hpp"
 
 using JwwGaibu::TExchangeState;
@@ -117,7 +119,8 @@ Outcome RunSelection(uint32_t seed, const Unit1::TRectSettings& settings,
 }
 
 // Fills a fresh state with fill and runs each method on it; returns the
-// outputs, indexed first, after checking the number of rectangles drawn.
+// outputs, indexed first, after checking the number of rectangles drawn
+// (unless it is given as -1).
 std::array<std::vector<std::string>, 2>
 RunBothMethods(const std::function<void(TExchangeState&)>& fill,
                const Unit1::TRectSettings& settings, int64_t rectangles) {
@@ -130,7 +133,9 @@ RunBothMethods(const std::function<void(TExchangeState&)>& fill,
         fill(state);
         const auto report = Unit1::DrawAtIntersections(
             state, settings, dir.path() / "s.dat", [](const Unit1::TStatus&) {}, methods[m]);
-        EXPECT_EQ(report.RectanglesDrawn, rectangles) << "method " << m;
+        if (rectangles >= 0) {
+            EXPECT_EQ(report.RectanglesDrawn, rectangles) << "method " << m;
+        }
         outputs[m] = OutputOf(state);
     }
     return outputs;
@@ -157,23 +162,77 @@ TEST(SweepDifferential, IndexedMatchesPlainOnAdversarialSelections) {
     EXPECT_GT(rectangles, 4 * kCases);
 }
 
+// Steps of whole ulps: far out they are the only differences there are.
+double Ulps(double v, int steps) {
+    for (int k = 0; k < steps; ++k)
+        v = std::nextafter(v, INFINITY);
+    return v;
+}
+
 TEST(SweepDifferential, PointGridAnswersLikeTheList) {
     std::mt19937 rng(7);
     const double cell = 1.0 / 1048576.0;
-    const double offsets[] = {0, 1e-8, -1e-8, 0.99e-8, -1.01e-8, 0.5e-8, 2e-8, cell, -cell};
-    const double bases[] = {0, 1, -1, 123456.789, -1e6, 1e12 - 0.5, 1e12 + 0.5, -1e12, 3e15};
-    for (int round = 0; round < 200; ++round) {
+    // Cells are centred on multiples of cell: their edges lie at half cells.
+    const double offsets[] = {0,    1e-8, -1e-8, 0.99e-8,  -1.01e-8, 0.5e-8,
+                              2e-8, cell, -cell, cell / 2, -cell / 2};
+    constexpr size_t kOffsets = sizeof(offsets) / sizeof(offsets[0]);
+    // Cell edges; magnitudes where one ulp is just below and just above the
+    // tolerance; the end of the small cells at 2^42 from both sides; and
+    // magnitudes up to the largest double, where only equal values match.
+    const double bases[] = {0,
+                            1,
+                            -1,
+                            123456.789,
+                            -1e6,
+                            3e6,
+                            -5e7,
+                            0x1p26 + 0.5,
+                            -0x1p27,
+                            1e12 - 0.5,
+                            1e12,
+                            1e12 + 0.5,
+                            -1e12,
+                            3e15,
+                            std::nextafter(0x1p42, 0.0),
+                            0x1p42,
+                            -0x1p42,
+                            0x1p62,
+                            -1e300,
+                            1e300,
+                            0x1.fffffffffffffp+1023,
+                            0x1p-1074,
+                            -0x1p-1060};
+    constexpr size_t kBases = sizeof(bases) / sizeof(bases[0]);
+    for (int round = 0; round < 400; ++round) {
         Unit1::TDrawnPointList list;
         Unit1::TDrawnPointGrid grid;
-        const double bx = bases[rng() % 9], by = bases[rng() % 9];
+        const double bx = bases[rng() % kBases], by = bases[rng() % kBases];
         for (int i = 0; i < 300; ++i) {
-            const double x = bx + (rng() % 4) * cell + offsets[rng() % 9] + offsets[rng() % 9];
-            const double y = by + (rng() % 4) * cell + offsets[rng() % 9];
+            double x =
+                bx + (rng() % 4) * cell + offsets[rng() % kOffsets] + offsets[rng() % kOffsets];
+            double y = by + (rng() % 4) * cell + offsets[rng() % kOffsets];
+            if (rng() % 2)
+                x = Ulps(x, static_cast<int>(rng() % 3)), y = Ulps(y, static_cast<int>(rng() % 3));
             ASSERT_EQ(grid.AddIfNew(x, y), list.AddIfNew(x, y))
                 << "round " << round << " point " << x << ", " << y;
         }
         EXPECT_EQ(grid.Count(), list.Count());
     }
+}
+
+TEST(SweepDifferential, PointGridNeverMatchesWhatIsNotFinite) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Unit1::TDrawnPointList list;
+    Unit1::TDrawnPointGrid grid;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& [x, y] : std::vector<std::pair<double, double>>{
+                 {inf, 0}, {-inf, 5}, {1, inf}, {nan, 0}, {0, nan}, {inf, inf}, {0, 0}}) {
+            ASSERT_EQ(grid.AddIfNew(x, y), list.AddIfNew(x, y)) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(grid.Count(), 13u); // every non-finite point twice, (0, 0) once
+    EXPECT_EQ(grid.Count(), list.Count());
 }
 
 TEST(SweepDifferential, PointListGrowsInBlocksOfAHundred) {
@@ -189,7 +248,25 @@ TEST(SweepDifferential, PointListGrowsInBlocksOfAHundred) {
     EXPECT_TRUE(list.AddIfNew(100 + 1.1e-8, 0));
 }
 
-TEST(SweepDifferential, GridCandidatesCoverEveryMeetingBox) {
+// For every segment, the index must list exactly the later segments whose
+// boxes meet its own, ascending, whatever the layout.
+void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
+                           const std::string& name) {
+    const Unit1::TSegmentIndex index(lines);
+    std::vector<int32_t> candidates;
+    std::vector<int32_t> expected;
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+        if (index.Excluded(i)) continue;
+        index.CandidatesAfter(i, candidates);
+        expected.clear();
+        for (int32_t j = i + 1; j < lines.Count(); ++j) {
+            if (!index.Excluded(j) && index.Box(i).Overlaps(index.Box(j))) expected.push_back(j);
+        }
+        ASSERT_EQ(candidates, expected) << name << ": segment " << i;
+    }
+}
+
+TEST(SweepDifferential, IndexListsExactlyTheMeetingBoxes) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> pos(0, 1000), len(-30, 30);
     JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> lines;
@@ -201,23 +278,32 @@ TEST(SweepDifferential, GridCandidatesCoverEveryMeetingBox) {
         line.Y2 = line.Y1 + (i % 5 == 0 ? 0 : len(rng)); // some exactly horizontal
         if (i % 50 == 0) line.Flags = 4;
     }
-    Unit1::TSegmentGrid grid(lines);
-    std::vector<int32_t> candidates;
-    for (int32_t i = 0; i < lines.Count(); ++i) {
-        if (grid.Excluded(i)) continue;
-        grid.CandidatesAfter(i, candidates);
-        ASSERT_TRUE(std::is_sorted(candidates.begin(), candidates.end()));
-        size_t k = 0;
-        for (int32_t j = i + 1; j < lines.Count(); ++j) {
-            const bool listed = k < candidates.size() && candidates[k] == j;
-            if (listed) ++k;
-            if (grid.Excluded(j)) {
-                ASSERT_FALSE(listed) << i << " lists excluded " << j;
-            } else if (grid.Box(i).Overlaps(grid.Box(j))) {
-                ASSERT_TRUE(listed) << i << " misses " << j;
-            }
+    ExpectExactCandidates(lines, "long and horizontal");
+    for (const auto& layout : selection_layouts::Layouts()) {
+        JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> shaped;
+        selection_layouts::TBuilder builder(shaped, 5);
+        layout.Fill(builder);
+        ExpectExactCandidates(shaped, layout.Name);
+    }
+}
+
+TEST(SweepDifferential, IndexedMatchesPlainOnHardLayouts) {
+    Unit1::TRectSettings settings;
+    settings.RectAngle = 12.5;
+    settings.RectWidth = 0.01;
+    settings.RectHeight = 0.02;
+    for (const auto& layout : selection_layouts::Layouts()) {
+        for (uint32_t seed : {1u, 2u}) {
+            auto fill = [&](TExchangeState& state) {
+                JwwGaibu::ResetExchangeState(state);
+                selection_layouts::TBuilder builder(state.Lines, seed);
+                layout.Fill(builder);
+                JwwGaibu::RewindAttributes(state);
+            };
+            const auto outputs = RunBothMethods(fill, settings, -1);
+            ASSERT_GT(outputs[1].size(), 4u * 100) << layout.Name << ": too few crossings to tell";
+            ASSERT_TRUE(outputs[0] == outputs[1]) << layout.Name << " seed " << seed;
         }
-        ASSERT_EQ(k, candidates.size()) << "duplicates or stray entries for " << i;
     }
 }
 

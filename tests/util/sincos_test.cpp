@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
+
+#include "exact_sincos.hpp"
 
 namespace {
 
@@ -40,6 +43,11 @@ TEST(SinCos, GivesTheCorrectlyRoundedValue) {
          0x1.e0c72323db9d1p-3},
         {"1e6 degrees", 0x1.10b52b8a59178p+14, -0x1.f838b8c81279ep-1, 0x1.63a1a7e0a6e0bp-3},
         {"-1e15", -0x1.c6bf526340000p+49, -0x1.b76f88136cebap-1, -0x1.06c154609d33fp-1},
+        // 0.4476232774459556 degrees: just below 1/128, where the nearest
+        // table entry once came out one too high.
+        {"just below 1/128", 0x1.fffffffffffffp-8, 0x1.fffeaaaaeeeeep-8, 0x1.fffc000155552p-1},
+        {"minus just below 1/128", -0x1.fffffffffffffp-8, -0x1.fffeaaaaeeeeep-8,
+         0x1.fffc000155552p-1},
     };
     for (const Case& c : cases) {
         double s = 0.0;
@@ -48,6 +56,62 @@ TEST(SinCos, GivesTheCorrectlyRoundedValue) {
         EXPECT_EQ(Bits(s), Bits(c.sin)) << c.name << ": sin " << s << " expected " << c.sin;
         EXPECT_EQ(Bits(co), Bits(c.cos)) << c.name << ": cos " << co << " expected " << c.cos;
     }
+}
+
+void ExpectExact(double t) {
+    const exact_sincos::TResult want = exact_sincos::SinCos(t);
+    ASSERT_FALSE(want.Ambiguous) << std::hexfloat << t;
+    double s = 0.0;
+    double c = 0.0;
+    SinCos(t, s, c);
+    EXPECT_EQ(Bits(s), Bits(want.Sin))
+        << std::hexfloat << "t " << t << ": sin " << s << " expected " << want.Sin;
+    EXPECT_EQ(Bits(c), Bits(want.Cos))
+        << std::hexfloat << "t " << t << ": cos " << c << " expected " << want.Cos;
+}
+
+TEST(SinCos, ExactReferenceAgreesWithTheTable) {
+    // The reference itself, on values from an independent evaluation.
+    const double cases[][3] = {
+        {0x1.921fb54442d18p+0, 0x1.0000000000000p+0, 0x1.1a62633145c07p-54},
+        {0x1.f6a7a2955385ep+2, 0x1.0000000000000p+0, 0x1.60fafbfd97309p-52},
+        {0x1.8da7e39bae2a3p+0, 0x1.ffec097f5af8ap-1, 0x1.1df0b2b89dd37p-6},
+        {0x1.d8929e4ddac7fp+8, 0x1.f1b12471c2179p-1, 0x1.e0c72323db9d1p-3},
+        {0x1.10b52b8a59178p+14, -0x1.f838b8c81279ep-1, 0x1.63a1a7e0a6e0bp-3},
+    };
+    for (const auto& c : cases) {
+        const exact_sincos::TResult r = exact_sincos::SinCos(c[0]);
+        EXPECT_EQ(Bits(r.Sin), Bits(c[1])) << c[0];
+        EXPECT_EQ(Bits(r.Cos), Bits(c[2])) << c[0];
+    }
+}
+
+TEST(SinCos, CorrectlyRoundedAtEveryTableIntervalEdge) {
+    // The kernel splits its argument at the nearest sixty-fourth; arguments
+    // on and next to every split point (j + 1/2) / 64 and every table point
+    // j / 64 test that choice, directly and after reduction by multiples
+    // of pi/2 (which leaves the reduced argument near the same edges).
+    constexpr double kHalfPi = 1.5707963267948966;
+    std::vector<double> points;
+    for (int j = 0; j <= 50; ++j) {
+        points.push_back((j + 0.5) / 64);
+        if (j > 0) points.push_back(j / 64.0);
+    }
+    int tested = 0;
+    for (const double edge : points) {
+        for (int q = -4; q <= 4; ++q) {
+            for (const double side : {1.0, -1.0}) {
+                double t = q * kHalfPi + side * edge;
+                for (int k = 0; k < 3; ++k)
+                    t = std::nextafter(t, -INFINITY);
+                for (int k = 0; k < 7; ++k, t = std::nextafter(t, INFINITY)) {
+                    ExpectExact(t);
+                    ++tested;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(tested, 101 * 9 * 2 * 7);
 }
 
 TEST(SinCos, SpecialArguments) {

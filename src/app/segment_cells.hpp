@@ -1,0 +1,55 @@
+// Unit1: the cells of the segment index: one hash table over (level,
+// column, row) for every level, giving each cell a dense number, and the
+// cells' entries stored contiguously (CSR) in the order they were placed.
+// Built in two passes: Intern every (cell, entry) once, Seal, then Place
+// each entry once by its cell's number; look cells up only after that.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace Unit1 {
+
+struct TCellKey {
+    int32_t Level;
+    int64_t X, Y; // column and row; |X|, |Y| < 2^47
+};
+
+class TSegmentCells {
+  public:
+    static constexpr uint32_t kNoCell = UINT32_MAX;
+
+    // Room for about `cells` cells without growing.
+    void Reserve(std::size_t cells);
+    // The cell's number, counting one more entry for it.
+    uint32_t Intern(const TCellKey& key);
+    void Seal();
+    void Place(uint32_t cell, uint32_t entry);
+
+    std::span<const uint32_t> Entries(uint32_t cell) const {
+        return {entries_.data() + begin_[cell], begin_[cell + 1] - begin_[cell]};
+    }
+    // The cell's number, or kNoCell for a cell never interned.
+    uint32_t Find(const TCellKey& key) const;
+    // Frees the hash table once no more lookups by key will come; the
+    // entries stay.
+    void ForgetKeys() { std::vector<TSlot>().swap(slots_); }
+
+  private:
+    struct TSlot {
+        int64_t X = 0;
+        uint64_t LevelAndY = 0; // level in the top 16 bits, the row below
+        uint32_t Cell = kNoCell;
+    };
+    static uint64_t Pack(const TCellKey& key);
+    std::size_t Probe(int64_t x, uint64_t level_and_y) const; // its slot or the empty one
+    void Grow();
+
+    std::vector<TSlot> slots_ = std::vector<TSlot>(64);
+    std::vector<uint32_t> begin_; // while interning the counts, then CSR starts
+    std::vector<uint32_t> fill_;  // while placing, where a cell's next entry goes
+    std::vector<uint32_t> entries_;
+};
+
+} // namespace Unit1

@@ -1,0 +1,229 @@
+#include "app/segment_index.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "exchange/figure_records.hpp"
+#include "util/geometry.hpp"
+
+namespace Unit1 {
+
+namespace {
+
+// Cells at least 2^-40 of a box's distance from the origin keep every cell
+// number below 2^41, so even boxes near the largest doubles get a level.
+constexpr int kMagnitudeBits = 40;
+// Entries carry the index above two flags; more segments than this (far
+// beyond any memory) are compared directly.
+constexpr int64_t kMaxIndexed = int64_t{1} << 28;
+constexpr int kFlagBits = 2;
+// Levels sharing one set of cells at most.
+constexpr int kMergedLevels = 3;
+// Exponents of finite positive doubles, subnormals included.
+constexpr int kLowestLevel = -1100, kHighestLevel = 1100;
+
+TSegmentBox WidenedBox(const JwwGaibu::TJwwEntLine& line) {
+    return TSegmentBox{MyFunc::WidenedLow(line.X1, line.X2), MyFunc::WidenedLow(line.Y1, line.Y2),
+                       MyFunc::WidenedHigh(line.X1, line.X2),
+                       MyFunc::WidenedHigh(line.Y1, line.Y2)};
+}
+
+int Exponent(double v) {
+    int e = 0;
+    std::frexp(v, &e); // v = m 2^e with 0.5 <= m < 1, so 2^e >= v
+    return e;
+}
+
+// The smallest cell size 2^level that holds the box in 2 x 2 cells and
+// keeps its cell numbers small; none for a box that is not finite.
+bool FindLevel(const TSegmentBox& b, int& level) {
+    const double size = std::max(b.MaxX - b.MinX, b.MaxY - b.MinY);
+    const double reach =
+        std::max({std::fabs(b.MinX), std::fabs(b.MaxX), std::fabs(b.MinY), std::fabs(b.MaxY)});
+    if (!std::isfinite(size) || !std::isfinite(reach)) return false;
+    level = std::max(Exponent(size), Exponent(reach) - kMagnitudeBits);
+    return true;
+}
+
+// Cell number of v at a level whose cells are 1 / scale wide, centred on
+// the multiples of that width, so that round coordinates lie inside a cell
+// rather than on its edge. Scaling by a power of two rounds, if at all, only
+// below 2^-1022, and the half added is exact below 2^52: the number is
+// monotone in v, so boxes that share a point share that point's cell.
+int64_t CellOf(double v, double scale) {
+    return static_cast<int64_t>(std::floor(v * scale + 0.5));
+}
+
+bool FitsTwoByTwo(const TSegmentIndex::TCellRange& r) {
+    return r.X1 - r.X0 <= 1 && r.Y1 - r.Y0 <= 1;
+}
+
+uint32_t Index(uint32_t entry) {
+    return entry >> kFlagBits;
+}
+
+} // namespace
+
+TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines)
+    : count_(lines.Count()), boxes_(static_cast<size_t>(count_)),
+      level_(static_cast<size_t>(count_), kExcluded) {
+    std::vector<uint8_t> used(kHighestLevel - kLowestLevel + 1);
+    for (int32_t i = 0; i < count_; ++i) {
+        boxes_[static_cast<size_t>(i)] = WidenedBox(lines[i]);
+        if (JwwGaibu::HasDimensionAttribute(lines[i])) continue;
+        indexed_.push_back(i);
+        int level = 0;
+        if (count_ > kMaxIndexed || !FindLevel(Box(i), level) || !FitsTwoByTwo(Cells(i, level))) {
+            level_[static_cast<size_t>(i)] = kDirect;
+            direct_.push_back(i);
+            continue;
+        }
+        level_[static_cast<size_t>(i)] = static_cast<int16_t>(level);
+        used[static_cast<size_t>(level - kLowestLevel)] = 1;
+    }
+    MergeLevels(used);
+    FillCells();
+    PairAcrossLevels();
+    cells_.ForgetKeys(); // the sweep reaches cells only through own_
+}
+
+// Every pair across two levels costs a lookup, so levels close in size
+// share the coarser one: going down from the largest, each level in use
+// takes in the used levels up to kMergedLevels - 1 below it. Cells stay at
+// most 2^(kMergedLevels - 1) times a box's size.
+void TSegmentIndex::MergeLevels(const std::vector<uint8_t>& used) {
+    std::vector<int16_t> merged(used.size(), kDirect);
+    for (int level = kHighestLevel; level >= kLowestLevel; --level) {
+        if (!used[static_cast<size_t>(level - kLowestLevel)]) continue;
+        levels_.push_back(level);
+        const int lowest = std::max(level - kMergedLevels + 1, kLowestLevel);
+        for (; level >= lowest; --level)
+            merged[static_cast<size_t>(level - kLowestLevel)] =
+                static_cast<int16_t>(levels_.back());
+        ++level; // the loop steps down once more
+    }
+    std::reverse(levels_.begin(), levels_.end());
+    for (int32_t i : indexed_) {
+        int16_t& level = level_[static_cast<size_t>(i)];
+        if (level != kDirect) level = merged[static_cast<size_t>(level - kLowestLevel)];
+    }
+}
+
+TSegmentIndex::TCellRange TSegmentIndex::Cells(int32_t i, int level) const {
+    const TSegmentBox& b = Box(i);
+    const double scale = std::ldexp(1.0, -level); // levels lie in -26 .. 1024
+    return TCellRange{CellOf(b.MinX, scale), CellOf(b.MaxX, scale), CellOf(b.MinY, scale),
+                      CellOf(b.MaxY, scale)};
+}
+
+void TSegmentIndex::FillCells() {
+    // Most boxes take one or two cells.
+    cells_.Reserve(2 * indexed_.size());
+    own_.resize(static_cast<size_t>(count_));
+    for (int32_t i : indexed_) {
+        const int level = LevelOf(i);
+        if (level == kDirect) continue;
+        const TCellRange r = Cells(i, level);
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        own.Columns = static_cast<uint8_t>(r.X1 - r.X0 + 1);
+        own.Rows = static_cast<uint8_t>(r.Y1 - r.Y0 + 1);
+        int k = 0;
+        for (int64_t y = r.Y0; y <= r.Y1; ++y) {
+            for (int64_t x = r.X0; x <= r.X1; ++x)
+                own.Cell[k++] = cells_.Intern(TCellKey{level, x, y});
+        }
+    }
+    cells_.Seal();
+    // Segments in increasing order, so every cell lists them ascending.
+    for (int32_t i : indexed_) {
+        if (LevelOf(i) == kDirect) continue;
+        const TOwnCells& own = own_[static_cast<size_t>(i)];
+        for (int k = 0; k < own.Columns * own.Rows; ++k)
+            cells_.Place(own.Cell[k], static_cast<uint32_t>(i) << kFlagBits | own.Flags(k));
+    }
+}
+
+// Calls visit(j) for every segment j > after in the cell whose box meets
+// segment i's, unless the pair is seen in another cell. A pair sharing
+// several cells is seen only in the cell that holds the lower left corner of
+// the two boxes' common part: the cell whose column is the first of one of
+// them and whose row is the first of one. flags says which of those segment
+// i's range starts at this cell.
+template <class Visit>
+void TSegmentIndex::VisitCell(int32_t i, uint32_t cell, uint32_t flags, int32_t after,
+                              Visit&& visit) const {
+    const std::span<const uint32_t> entries = cells_.Entries(cell);
+    // Entries are ascending by index, flags below it.
+    const uint32_t skip = after < 0 ? 0 : (static_cast<uint32_t>(after) + 1) << kFlagBits;
+    const TSegmentBox& box = Box(i);
+    for (auto it = std::lower_bound(entries.begin(), entries.end(), skip); it != entries.end();
+         ++it) {
+        if (((*it | flags) & kFirstBoth) != kFirstBoth) continue;
+        const auto j = static_cast<int32_t>(Index(*it));
+        if (j != i && box.Overlaps(Box(j))) visit(j);
+    }
+}
+
+// The same for every cell of another level that segment i's box covers.
+template <class Visit> void TSegmentIndex::VisitLevel(int32_t i, int level, Visit&& visit) const {
+    const TCellRange r = Cells(i, level);
+    for (int64_t y = r.Y0; y <= r.Y1; ++y) {
+        for (int64_t x = r.X0; x <= r.X1; ++x) {
+            const uint32_t cell = cells_.Find(TCellKey{level, x, y});
+            if (cell == TSegmentCells::kNoCell) continue;
+            const uint32_t flags = (x == r.X0 ? kFirstColumn : 0) | (y == r.Y0 ? kFirstRow : 0);
+            VisitCell(i, cell, flags, -1, visit);
+        }
+    }
+}
+
+void TSegmentIndex::PairAcrossLevels() {
+    std::vector<TPair> pairs;
+    for (int32_t i : indexed_) {
+        const int own = LevelOf(i);
+        if (own == kDirect) continue;
+        for (auto it = std::upper_bound(levels_.begin(), levels_.end(), own); it != levels_.end();
+             ++it) {
+            VisitLevel(i, *it, [&](int32_t j) {
+                const auto a = static_cast<uint32_t>(i), b = static_cast<uint32_t>(j);
+                pairs.push_back(a < b ? TPair{a, b} : TPair{b, a});
+            });
+        }
+    }
+    // Counting sort by the smaller index.
+    cross_start_.assign(static_cast<size_t>(count_) + 1, 0);
+    for (const TPair& p : pairs)
+        ++cross_start_[p.Outer + 1];
+    for (size_t k = 1; k < cross_start_.size(); ++k)
+        cross_start_[k] += cross_start_[k - 1];
+    cross_items_.resize(pairs.size());
+    std::vector<uint32_t> fill(cross_start_.begin(), cross_start_.end() - 1);
+    for (const TPair& p : pairs)
+        cross_items_[fill[p.Outer]++] = static_cast<int32_t>(p.Inner);
+}
+
+void TSegmentIndex::AllAfter(int32_t i, std::vector<int32_t>& out) const {
+    for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
+         ++it) {
+        if (Box(i).Overlaps(Box(*it))) out.push_back(*it);
+    }
+}
+
+void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<int32_t>& out) const {
+    out.clear();
+    const int level = LevelOf(i);
+    if (level == kExcluded) return;
+    if (level == kDirect) return AllAfter(i, out);
+    const TOwnCells& own = own_[static_cast<size_t>(i)];
+    for (int k = 0; k < own.Columns * own.Rows; ++k)
+        VisitCell(i, own.Cell[k], own.Flags(k), i, [&](int32_t j) { out.push_back(j); });
+    const auto at = static_cast<size_t>(i);
+    out.insert(out.end(), cross_items_.begin() + cross_start_[at],
+               cross_items_.begin() + cross_start_[at + 1]);
+    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
+        if (Box(i).Overlaps(Box(*it))) out.push_back(*it);
+    }
+    std::sort(out.begin(), out.end());
+}
+
+} // namespace Unit1
