@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/block_vector.hpp"
 #include "exchange/large_memory.hpp"
 
 namespace Unit1 {
@@ -59,7 +60,7 @@ class TDrawnPointGrid final : public TDrawnPoints {
     void Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t head);
     void Grow();
 
-    std::vector<TPoint, JwwGaibu::TLargeAllocator<TPoint>> points_;
+    TBlockVector<TPoint> points_;
     // Open addressing on cells: each slot holds the first point of its cell
     // (the cell is that point's), or kEmpty. Four bytes a slot keep the
     // table small enough for millions of points.

@@ -22,16 +22,16 @@ template <class T> class TJwwTable {
   public:
     // Appends a default (zero-filled) entry and returns it.
     // Grows before counting, so a failed growth leaves the table as it was.
-    // Storage comes a block at a time, but only entries in use are filled:
-    // a small file must not pay for a thousand large records per table.
+    // Only entries in use are filled, so a small file does not pay for a
+    // thousand large records per table; the storage grows geometrically.
     T& Append() {
-        if (count_ % kTableBlock == 0) items_.reserve(static_cast<size_t>(count_) + kTableBlock);
         items_.emplace_back();
         ++count_;
         return items_.back();
     }
     int32_t Count() const { return count_; }
-    int32_t Length() const { return static_cast<int32_t>(items_.capacity()); }
+    // The table's length in whole blocks of 1000 entries, at least Count().
+    int32_t Length() const { return BlockLength(count_); }
     T& operator[](int32_t index) { return items_[static_cast<size_t>(index)]; }
     const T& operator[](int32_t index) const { return items_[static_cast<size_t>(index)]; }
     const T* begin() const { return items_.data(); }
