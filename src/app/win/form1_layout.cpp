@@ -1,9 +1,9 @@
-#include "app/win_form1_layout.hpp"
+#include "app/win/form1_layout.hpp"
 
 #include <array>
 #include <initializer_list>
 
-#include "app/win_control_ids.hpp"
+#include "app/win/control_ids.hpp"
 
 namespace Unit1 {
 

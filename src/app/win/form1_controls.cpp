@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/form_controls.hpp"
-#include "app/win_app_window.hpp"
-#include "app/win_form1.hpp"
-#include "app/win_text.hpp"
+#include "app/win/app_window.hpp"
+#include "app/win/form1.hpp"
+#include "app/win/text.hpp"
 
 namespace Unit1 {
 

@@ -1,4 +1,4 @@
-#include "app/win_app_window.hpp"
+#include "app/win/app_window.hpp"
 
 #include <cwchar>
 

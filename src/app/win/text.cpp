@@ -1,4 +1,4 @@
-#include "app/win_text.hpp"
+#include "app/win/text.hpp"
 
 #include <limits>
 

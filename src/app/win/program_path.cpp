@@ -1,4 +1,4 @@
-#include "app/win_program_path.hpp"
+#include "app/win/program_path.hpp"
 
 #include <windows.h>
 

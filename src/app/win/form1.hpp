@@ -12,8 +12,8 @@
 
 #include "app/command_run.hpp"
 #include "app/rect_settings.hpp"
-#include "app/win_control_ids.hpp"
-#include "app/win_form1_layout.hpp"
+#include "app/win/control_ids.hpp"
+#include "app/win/form1_layout.hpp"
 
 namespace Unit1 {
 

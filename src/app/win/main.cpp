@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
-#include "app/win_app_window.hpp"
-#include "app/win_form1.hpp"
-#include "app/win_program_path.hpp"
-#include "app/win_resource_ids.hpp"
+#include "app/win/app_window.hpp"
+#include "app/win/form1.hpp"
+#include "app/win/program_path.hpp"
+#include "app/win/resource_ids.hpp"
 #include "exchange/JwwGaibu.hpp"
 
 namespace {

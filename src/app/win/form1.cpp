@@ -1,10 +1,10 @@
-#include "app/win_form1.hpp"
+#include "app/win/form1.hpp"
 
 #include <string>
 
-#include "app/win_app_window.hpp"
-#include "app/win_program_path.hpp"
-#include "app/win_text.hpp"
+#include "app/win/app_window.hpp"
+#include "app/win/program_path.hpp"
+#include "app/win/text.hpp"
 #include "exchange/JwwGaibu.hpp"
 #include "exchange/file_io.hpp"
 
