@@ -17,7 +17,8 @@
 #include "cli/run_status.hpp"
 #include "cli/write_back.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
+#include "platform/program_path.hpp"
 
 namespace CrossrectCli {
 
@@ -31,7 +32,7 @@ namespace {
 
 std::optional<fs::path> SettingsPath(const TRunOptions& options) {
     if (options.Settings) return PathFromUtf8(*options.Settings);
-    fs::path folder = ExecutableFolder();
+    fs::path folder = Platform::ProgramFilePath().parent_path();
     if (folder.empty()) return std::nullopt;
     return folder / kSettingsFileName;
 }
@@ -55,7 +56,7 @@ void ReadExchange(JwwGaibu::TExchangeState& state, const fs::path& exchange) {
     bool read = JwwGaibu::ReadExchangeFile(state, exchange);
     JwwGaibu::RewindAttributes(state);
     // Missing means an empty selection; existing but unreadable is news.
-    if (!read && JwwGaibu::FileExists(exchange)) {
+    if (!read && Platform::FileExists(exchange)) {
         PrintMessage("crossrect-cli: warning: " + PathToUtf8(exchange) +
                      " could not be read to its end; using the lines read before the failure");
     }
@@ -129,7 +130,7 @@ int RunRectangles(const TRunOptions& options) {
     // A refusal leaves every file as it was, as the window's message box does.
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
     // From here on a kill or a crash must leave "hq", never the selection.
-    if (!options.Out && JwwGaibu::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
+    if (!options.Out && Platform::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
 
     const std::optional<fs::path> log_path =
         options.StatusLog ? std::optional(PathFromUtf8(*options.StatusLog)) : std::nullopt;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "exchange/field_splitter.hpp"
-#include "exchange/file_io.hpp"
 #include "exchange/reader_lines.hpp"
+#include "platform/file_io.hpp"
 
 namespace JwwGaibu {
 
@@ -71,8 +71,8 @@ bool ReadLines(TExchangeState& state, std::FILE* file) {
 } // namespace
 
 bool ReadExchangeFile(TExchangeState& state, const std::filesystem::path& path) {
-    if (!FileExists(path)) return false;
-    TFilePtr file = OpenFile(path, "rb");
+    if (!Platform::FileExists(path)) return false;
+    Platform::TFilePtr file = Platform::OpenFile(path, "rb");
     if (!file) return false;
     try {
         return ReadLines(state, file.get());

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/large_memory.hpp"
+#include "platform/large_memory.hpp"
 
 #include "exchange/figure_table.hpp"
 
@@ -62,7 +62,7 @@ class TOutputLines {
   private:
     // A run of whole entries, back to back; an entry never straddles two chunks.
     struct TTextChunk {
-        TLargeBlock Bytes;
+        Platform::TLargeBlock Bytes;
         uint32_t Size = 0;
         uint32_t Used = 0;
         int32_t FirstLine = 0;

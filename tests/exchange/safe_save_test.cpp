@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_size_limit.hpp"
-#include "exchange/write_file.hpp"
+#include "platform/write_file.hpp"
 #include "reader_test_support.hpp"
 
 #ifndef _WIN32
@@ -70,7 +70,7 @@ TEST(SafeSave, NothingCanBeWrittenInAMissingFolder) {
 TEST(SafeSave, RemovesOnlyTemporariesOfEndedProcesses) {
     reader_test::ScratchFolder folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
-    const std::string live = std::to_string(CurrentProcessId());
+    const std::string live = std::to_string(Platform::CurrentProcessId());
     const std::set<std::string> kept{"JWC_TEMP.TXT", "JWC_TEMP.TXT.tmp", "JWC_TEMP.TXT.tmpx1",
                                      "OTHER.TXT.tmp12", "JWC_TEMP.TXT.tmp" + live + "x"};
     for (const std::string& name : kept)

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "app/win/app_window.hpp"
-#include "app/win/program_path.hpp"
-#include "app/win/text.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
+#include "platform/program_path.hpp"
+#include "platform/text_encoding.hpp"
 
 namespace Unit1 {
 
@@ -58,13 +58,13 @@ void TForm1::FormShow() {
     show_started_ = true;
     JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
     JwwGaibu::ResetExchangeState(state);
-    ProgramFile = ProgramFilePath();
+    ProgramFile = Platform::ProgramFilePath();
     ProgramFolder = ProgramFile.parent_path();
     const std::filesystem::path exchange = ProgramFolder / JwwGaibu::kExchangeFileName;
     JwwGaibu::ReadExchangeFile(state, exchange);
     // Read once, the selection must not stay there: from now on a kill or
     // a crash leaves "hq", never the host's own lines to be drawn again.
-    if (JwwGaibu::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
+    if (Platform::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
     JwwGaibu::RewindAttributes(state);
     LoadSettings(Settings, SettingsPathFor(ProgramFile));
     PlaceWindow();
@@ -104,7 +104,7 @@ void TForm1::ShowStatus(const TStatus& status) {
     const auto now = std::chrono::steady_clock::now();
     if (!always && now - last_repaint_ < kRepaintInterval) return;
     last_repaint_ = now;
-    SetWindowTextW(LabelA1, Utf8ToWide(status.Text).c_str());
+    SetWindowTextW(LabelA1, Platform::Utf8ToWide(status.Text).c_str());
     RedrawWindow(LabelA1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -124,7 +124,7 @@ void TForm1::RunFormCloseOnce() {
 void TForm1::CloseAfterFailure() noexcept {
     running_ = false;
     if (!show_started_) { // the answer goes beside the program, never elsewhere
-        ProgramFile = ProgramFilePath();
+        ProgramFile = Platform::ProgramFilePath();
         ProgramFolder = ProgramFile.parent_path();
         show_started_ = true;
     }

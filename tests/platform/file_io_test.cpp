@@ -1,4 +1,4 @@
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
 
 #include <fstream>
 #include <iterator>
@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "reader_test_support.hpp"
+#include "exchange/reader_test_support.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace JwwGaibu;
+using namespace Platform;
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,4 +1,4 @@
-#include "exchange/large_memory.hpp"
+#include "platform/large_memory.hpp"
 
 #include <cstdlib>
 
@@ -6,7 +6,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace JwwGaibu {
+namespace Platform {
 
 namespace {
 
@@ -46,4 +46,4 @@ void FreeLarge(void* block, std::size_t bytes) noexcept {
 #endif
 }
 
-} // namespace JwwGaibu
+} // namespace Platform
