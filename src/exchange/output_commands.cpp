@@ -78,22 +78,25 @@ int32_t MapLineType(const TExchangeState& state, int32_t index) {
 
 void PutLayerGroup(TExchangeState& state, int32_t n) {
     // A new layer group makes the layer that follows count again.
-    if (WriteOnChange(state, "lg", TNumberForm::Hex, n, state.CurLayerGroup, state.FreshLg))
-        state.FreshLy = true;
+    if (WriteOnChange(state, "lg", TNumberForm::Hex, n, state.Running.CurLayerGroup,
+                      state.Running.FreshLg))
+        state.Running.FreshLy = true;
 }
 
 void PutLayer(TExchangeState& state, int32_t n) {
-    WriteOnChange(state, "ly", TNumberForm::Hex, n, state.CurLayer, state.FreshLy);
+    WriteOnChange(state, "ly", TNumberForm::Hex, n, state.Running.CurLayer, state.Running.FreshLy);
 }
 
 void PutLineColor(TExchangeState& state, int32_t n, int32_t mode) {
     if (mode == kModeListIndex) n = MapLineColor(state, n);
-    WriteOnChange(state, "lc", TNumberForm::Decimal, n, state.CurColor, state.FreshLc);
+    WriteOnChange(state, "lc", TNumberForm::Decimal, n, state.Running.CurColor,
+                  state.Running.FreshLc);
 }
 
 void PutLineType(TExchangeState& state, int32_t n, int32_t mode) {
     if (mode == kModeListIndex) n = MapLineType(state, n);
-    WriteOnChange(state, "lt", TNumberForm::Decimal, n, state.CurLineType, state.FreshLt);
+    WriteOnChange(state, "lt", TNumberForm::Decimal, n, state.Running.CurLineType,
+                  state.Running.FreshLt);
 }
 
 void PutLineWidth(TExchangeState& state, int32_t n) {
@@ -101,7 +104,8 @@ void PutLineWidth(TExchangeState& state, int32_t n) {
     if (!state.LineWidthSeen) return;
     if (n == kHostLineWidth) n = state.HostLineWidth;
     if (n < 0 || n > kMaxLineWidth) n = 0;
-    WriteOnChange(state, "lw", TNumberForm::Decimal, n, state.CurLineWidth, state.FreshLw);
+    WriteOnChange(state, "lw", TNumberForm::Decimal, n, state.Running.CurLineWidth,
+                  state.Running.FreshLw);
 }
 
 TPointText MakePointText(double x, double y) {

@@ -33,7 +33,7 @@ bool Coincide(TPoint a, TPoint b) {
 template <class T> T MakeSFigure(const TExchangeState& state) {
     T record;
     FillFigureHeader(state, record);
-    record.ExtColor = state.ExtColor;
+    record.ExtColor = state.Running.ExtColor;
     return record;
 }
 
