@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/large_memory.hpp"
+#include "exchange/large_memory.hpp"
 
 namespace Unit1 {
 
@@ -54,11 +54,11 @@ class TDrawnPointGrid final : public TDrawnPoints {
     std::size_t SlotOf(int64_t cx, int64_t cy) const;
     void Grow();
 
-    std::vector<TPoint, Platform::TLargeAllocator<TPoint>> points_;
+    std::vector<TPoint, JwwGaibu::TLargeAllocator<TPoint>> points_;
     // Open addressing on cells: each slot holds the first point of its cell
     // (the cell is that point's), or kEmpty. Four bytes a slot keep the
     // table small enough for millions of points.
-    std::vector<int32_t, Platform::TLargeAllocator<int32_t>> slots_;
+    std::vector<int32_t, JwwGaibu::TLargeAllocator<int32_t>> slots_;
     std::size_t used_slots_ = 0;
     std::vector<int32_t> far_; // points too far out for integer cells
 };
