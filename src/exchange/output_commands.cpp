@@ -51,8 +51,10 @@ bool WriteOnChange(TExchangeState& state, std::string_view letters, TNumberForm 
     return true;
 }
 
-// Zero length within the tolerance on both axes (strict comparisons).
-bool IsZeroLength(double x1, double y1, double x2, double y2) {
+// Both coordinate differences strictly below the tolerance. Unlike
+// MyFunc::SamePoint (at most the tolerance), a line exactly the tolerance
+// long is still written.
+bool SpansLessThanTolerance(double x1, double y1, double x2, double y2) {
     return std::fabs(x2 - x1) < MyFunc::kTolerance && std::fabs(y2 - y1) < MyFunc::kTolerance;
 }
 
@@ -118,7 +120,7 @@ TPointText MakePointText(double x, double y) {
 }
 
 std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, char* out) {
-    if (IsZeroLength(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
+    if (SpansLessThanTolerance(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
     static_assert(kLineRecordMax <= kShortStringMax, "a line record must never be cut");
     char* const first = out;
     AppendText(out, start.XText.data(), start.XLength);
@@ -138,7 +140,7 @@ void PutLine(TExchangeState& state, const TPointText& start, const TPointText& e
 }
 
 void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {
-    if (IsZeroLength(x1, y1, x2, y2)) return; // not worth formatting
+    if (SpansLessThanTolerance(x1, y1, x2, y2)) return; // not worth formatting
     PutLine(state, MakePointText(x1, y1), MakePointText(x2, y2));
 }
 

@@ -35,8 +35,6 @@ class TOutputLines {
   public:
     void Add(std::string_view text);
     int32_t Count() const { return count_; }
-    // Allocated length in entries: a multiple of 1000, at least Count().
-    int32_t Capacity() const { return BlockLength(count_); }
     // Entry index; an index outside FirstHeld() .. Count() - 1 gives an empty text.
     std::string_view operator[](int32_t index) const;
 
