@@ -25,8 +25,8 @@ for needed in "$exe" "$sample"; do
     fi
 done
 
-# shellcheck source=tests/gui/wine_env.sh
-source "$repo/tests/gui/wine_env.sh"
+# shellcheck source=tools/wine_env.sh
+source "$repo/tools/wine_env.sh"
 build=$(cd "$(dirname "$exe")" && pwd)
 folder=$build/gui-demo
 export WINEPREFIX=$build/wine-demo

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes src/app/crossrect.ico: the program's 16 x 16, 16-colour icon.
+"""Writes src/app/win/crossrect.ico: the program's 16 x 16, 16-colour icon.
 
 The picture is two crossing lines with a small square at the crossing, the
 thing the program draws. Run it after changing the picture below and commit
@@ -74,7 +74,7 @@ def icon_bytes():
 
 def main():
     root = Path(__file__).resolve().parent.parent
-    target = Path(sys.argv[1]) if len(sys.argv) > 1 else root / "src/app/crossrect.ico"
+    target = Path(sys.argv[1]) if len(sys.argv) > 1 else root / "src/app/win/crossrect.ico"
     target.write_bytes(icon_bytes())
 
 

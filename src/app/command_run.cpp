@@ -58,7 +58,7 @@ TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSetti
         SweepPlain(state, drawer, status);
     else
         SweepIndexed(state, drawer, status);
-    drawer.Finish();
+    drawer.AppendPending();
     status(TStatus{kStatusGenerating});
 
     report.RectanglesDrawn = drawer.Drawn();

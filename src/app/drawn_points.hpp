@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/block_vector.hpp"
-#include "exchange/large_memory.hpp"
+#include "platform/large_memory.hpp"
 
 namespace Unit1 {
 
@@ -64,10 +64,10 @@ class TDrawnPointGrid final : public TDrawnPoints {
     // Open addressing on cells: each slot holds the first point of its cell
     // (the cell is that point's), or kEmpty. Four bytes a slot keep the
     // table small enough for millions of points.
-    std::vector<int32_t, JwwGaibu::TLargeAllocator<int32_t>> slots_;
+    std::vector<int32_t, Platform::TLargeAllocator<int32_t>> slots_;
     // One byte of the cell's hash per slot (0 when empty), checked before
     // the slot's first point is read.
-    std::vector<uint8_t, JwwGaibu::TLargeAllocator<uint8_t>> tags_;
+    std::vector<uint8_t, Platform::TLargeAllocator<uint8_t>> tags_;
     std::size_t used_slots_ = 0;
 };
 

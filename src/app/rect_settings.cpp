@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "exchange/file_io.hpp"
 #include "exchange/safe_save.hpp"
+#include "platform/file_io.hpp"
 #include "util/number_text.hpp"
 
 namespace Unit1 {
@@ -82,8 +82,8 @@ std::string LineText(const TRectSettings& settings, const TSettingsLine& spec) {
 
 void LoadSettings(TRectSettings& settings, const std::filesystem::path& path) {
     settings = TRectSettings{};
-    if (!JwwGaibu::FileExists(path)) return;
-    JwwGaibu::TFilePtr file = JwwGaibu::OpenFile(path, "rb");
+    if (!Platform::FileExists(path)) return;
+    Platform::TFilePtr file = Platform::OpenFile(path, "rb");
     if (!file) return;
     std::string line;
     for (const TSettingsLine& spec : kLines) {
@@ -102,7 +102,7 @@ bool SaveSettings(const TRectSettings& settings, const std::filesystem::path& pa
     // Whatever fails, the file holds the complete old or the complete new
     // settings: a rewrite in place that breaks off puts the old ones back.
     std::string old_content;
-    const bool had_old = JwwGaibu::ReadSmallFile(path, kMaxSettingsBytes, old_content);
+    const bool had_old = Platform::ReadSmallFile(path, kMaxSettingsBytes, old_content);
     const JwwGaibu::TSaveResult saved =
         JwwGaibu::SaveFileSafely(path, JwwGaibu::ContentOf(content));
     if (saved != JwwGaibu::TSaveResult::Torn) return JwwGaibu::Saved(saved);

@@ -39,7 +39,7 @@ void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     }
     pending_.push_back(rect);
     ++drawn_;
-    if (pending_.size() >= kBatch) Finish();
+    if (pending_.size() >= kBatch) AppendPending();
 }
 
 void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) {
@@ -49,7 +49,7 @@ void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) 
         DrawRectangleAt(p.X, p.Y);
 }
 
-void TRectangleDrawer::Finish() {
+void TRectangleDrawer::AppendPending() {
     AppendRectangles(state_, pending_);
     pending_.clear();
 }

@@ -1,6 +1,7 @@
 // Unit1: drawing one rectangle at an intersection, once per place: a point
 // that counts as drawn already (see TDrawnPoints) draws nothing. Drawn
-// rectangles are formatted in batches; Finish appends what is still pending.
+// rectangles are formatted in batches; AppendPending appends what is still
+// pending (by itself whenever a batch is full, and once by the caller at the end).
 #pragma once
 
 #include <cstdint>
@@ -35,8 +36,8 @@ class TRectangleDrawer {
     // The same as DrawRectangleAt for each point in order; looks ahead so
     // that memory is fetched for several points at once.
     void DrawRectanglesAt(std::span<const TCrossingPoint> points);
-    // Appends every rectangle drawn so far to the output.
-    void Finish();
+    // Appends every rectangle drawn and not yet appended to the output.
+    void AppendPending();
 
     int64_t Drawn() const { return drawn_; }
     int64_t NonFiniteSkipped() const { return non_finite_; }

@@ -8,7 +8,7 @@
 #include "cli/console_text.hpp"
 #include "cli/inspect_json.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
 
 namespace CrossrectCli {
 
@@ -24,7 +24,7 @@ int RunInspect(const TInspectOptions& options) {
 
     // A missing file is an empty selection, as for the window; a file that
     // exists but cannot be read through is a failure worth telling.
-    bool complete = read || !JwwGaibu::FileExists(file);
+    bool complete = read || !Platform::FileExists(file);
 
     // Compact for programs, indented for a person at a terminal.
     constexpr int kCompact = -1;

@@ -1,48 +1,10 @@
 #include "cli/cli_paths.hpp"
 
-#include <system_error>
-#include <vector>
-
 #include "exchange/exchange_reader.hpp"
-
-#ifdef _WIN32
-// The narrow Win32 headers need windef.h and winbase.h first.
-// clang-format off
-#include <windef.h>
-#include <winbase.h>
-#include <libloaderapi.h>
-// clang-format on
-#endif
 
 namespace CrossrectCli {
 
 namespace fs = std::filesystem;
-
-#ifdef _WIN32
-
-fs::path ExecutableFolder() {
-    // Long paths can exceed MAX_PATH: grow until the name fits.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
-        if (length == 0) return {};
-        if (length < size) return fs::path(std::wstring(buffer.data(), length)).parent_path();
-        buffer.resize(buffer.size() * 2);
-    }
-    return {};
-}
-
-#else
-
-fs::path ExecutableFolder() {
-    std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) return {};
-    return self.parent_path();
-}
-
-#endif
 
 fs::path ExchangeFileIn(std::string_view dir_utf8) {
     fs::path name(JwwGaibu::kExchangeFileName);

@@ -1,6 +1,6 @@
-// crossrect-cli: paths. The folder of the running executable (where the
-// settings file lives by default), and conversion between UTF-8 command-line
-// text and filesystem paths, so that Japanese folder names work on Windows.
+// crossrect-cli: paths. Conversion between UTF-8 command-line text and
+// filesystem paths, so that Japanese folder names work on Windows, and the
+// files the tool finds by name.
 #pragma once
 
 #include <filesystem>
@@ -15,9 +15,6 @@ inline constexpr const char* kSettingsFileName = "crossrect.dat";
 
 // The exchange file in a folder given as UTF-8 (empty: the current folder).
 std::filesystem::path ExchangeFileIn(std::string_view dir_utf8);
-
-// Empty when the executable's own path cannot be found.
-std::filesystem::path ExecutableFolder();
 
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string PathToUtf8(const std::filesystem::path& path);

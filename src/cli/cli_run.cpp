@@ -17,7 +17,8 @@
 #include "cli/run_status.hpp"
 #include "cli/write_back.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
+#include "platform/program_path.hpp"
 
 namespace CrossrectCli {
 
@@ -29,11 +30,32 @@ using Unit1::TOkResult;
 
 namespace {
 
-std::optional<fs::path> SettingsPath(const TRunOptions& options) {
-    if (options.Settings) return PathFromUtf8(*options.Settings);
-    fs::path folder = ExecutableFolder();
-    if (folder.empty()) return std::nullopt;
-    return folder / kSettingsFileName;
+// The files of one run; empty (after saying why) when the settings file has
+// no place.
+struct TRunFiles {
+    fs::path Exchange;
+    fs::path Settings;
+    fs::path Target; // where the answer goes
+    std::optional<fs::path> StatusLog;
+};
+
+std::optional<TRunFiles> RunFiles(const TRunOptions& options) {
+    TRunFiles files;
+    files.Exchange = ExchangeFileIn(options.Dir);
+    if (options.Settings) {
+        files.Settings = PathFromUtf8(*options.Settings);
+    } else {
+        const fs::path folder = Platform::ProgramFilePath().parent_path();
+        if (folder.empty()) {
+            PrintMessage("crossrect-cli: cannot find the executable's folder for the settings "
+                         "file; give --settings FILE");
+            return std::nullopt;
+        }
+        files.Settings = folder / kSettingsFileName;
+    }
+    files.Target = options.Out ? PathFromUtf8(*options.Out) : files.Exchange;
+    if (options.StatusLog) files.StatusLog = PathFromUtf8(*options.StatusLog);
+    return files;
 }
 
 // The options change the controls the way the user would.
@@ -55,7 +77,7 @@ void ReadExchange(JwwGaibu::TExchangeState& state, const fs::path& exchange) {
     bool read = JwwGaibu::ReadExchangeFile(state, exchange);
     JwwGaibu::RewindAttributes(state);
     // Missing means an empty selection; existing but unreadable is news.
-    if (!read && JwwGaibu::FileExists(exchange)) {
+    if (!read && Platform::FileExists(exchange)) {
         PrintMessage("crossrect-cli: warning: " + PathToUtf8(exchange) +
                      " could not be read to its end; using the lines read before the failure");
     }
@@ -79,18 +101,6 @@ int ValidateControls(const TRunOptions& options, Unit1::TRectSettings& settings)
     return kExitOk;
 }
 
-void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
-    if (!report.SettingsSaved) {
-        PrintMessage("crossrect-cli: warning: could not save the settings to " +
-                     PathToUtf8(settings_path));
-    }
-    if (report.NonFiniteSkipped > 0) {
-        PrintMessage("crossrect-cli: " + std::to_string(report.NonFiniteSkipped) +
-                     " rectangle(s) not written: their corners are not finite numbers "
-                     "(check the width and height against the drawing's scale)");
-    }
-}
-
 // Seconds since the previous call (or construction).
 class TStageClock {
   public:
@@ -110,53 +120,82 @@ void PrintTimings(int32_t segments, int64_t rectangles, double read, double swee
                  segments, static_cast<long long>(rectangles), read, sweep, write);
 }
 
+// The exchange file and the settings, as the window loads them when shown.
+void LoadAtShow(JwwGaibu::TExchangeState& state, Unit1::TRectSettings& settings,
+                const TRunFiles& files) {
+    ReadExchange(state, files.Exchange);
+    Unit1::LoadSettings(settings, files.Settings);
+}
+
+struct TRunOutcome {
+    Unit1::TRunReport Report;
+    bool LogWritten = false;
+    int32_t Segments = 0;
+    double ReadSeconds = 0;
+    double SweepSeconds = 0;
+};
+
+// What OK runs, with the status texts going to the log and the terminal.
+TRunOutcome RunCommand(const TRunOptions& options, const TRunFiles& files,
+                       JwwGaibu::TExchangeState& state, const Unit1::TRectSettings& settings,
+                       TStageClock& clock) {
+    TRunStatus status;
+    const bool log_opened = status.Open(files.StatusLog, IsTerminal(stderr));
+    if (!log_opened)
+        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*files.StatusLog) +
+                     "; the answer is written all the same");
+    status.Show({Unit1::SegmentCountText(state.LineCount())});
+    TRunOutcome outcome;
+    outcome.ReadSeconds = clock.Lap();
+    JwwGaibu::SpillAnswerBeside(state, files.Target); // bounded memory for any answer
+    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
+    outcome.Report =
+        Unit1::DrawAtIntersections(state, settings, files.Settings, status.Sink(), method);
+    outcome.SweepSeconds = clock.Lap();
+    outcome.Segments = state.LineCount();
+    outcome.LogWritten = status.Close();
+    if (log_opened && !outcome.LogWritten)
+        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*files.StatusLog) +
+                     "; the answer is written all the same");
+    return outcome;
+}
+
+void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
+    if (!report.SettingsSaved) {
+        PrintMessage("crossrect-cli: warning: could not save the settings to " +
+                     PathToUtf8(settings_path));
+    }
+    if (report.NonFiniteSkipped > 0) {
+        PrintMessage("crossrect-cli: " + std::to_string(report.NonFiniteSkipped) +
+                     " rectangle(s) not written: their corners are not finite numbers "
+                     "(check the width and height against the drawing's scale)");
+    }
+}
+
 } // namespace
 
 int RunRectangles(const TRunOptions& options) {
-    const fs::path exchange = ExchangeFileIn(options.Dir);
-    const std::optional<fs::path> settings_path = SettingsPath(options);
-    if (!settings_path) {
-        PrintMessage("crossrect-cli: cannot find the executable's folder for the settings "
-                     "file; give --settings FILE");
-        return kExitFailed;
-    }
+    const std::optional<TRunFiles> files = RunFiles(options);
+    if (!files) return kExitFailed;
 
     TStageClock clock;
     JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
-    ReadExchange(state, exchange);
     Unit1::TRectSettings settings;
-    Unit1::LoadSettings(settings, *settings_path);
+    LoadAtShow(state, settings, *files);
     // A refusal leaves every file as it was, as the window's message box does.
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
     // From here on a kill or a crash must leave "hq", never the selection.
-    if (!options.Out && JwwGaibu::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
+    if (!options.Out && Platform::FileExists(files->Exchange))
+        JwwGaibu::WriteEmptyAnswer(files->Exchange);
 
-    const std::optional<fs::path> log_path =
-        options.StatusLog ? std::optional(PathFromUtf8(*options.StatusLog)) : std::nullopt;
-    TRunStatus status;
-    const bool log_opened = status.Open(log_path, IsTerminal(stderr));
-    if (!log_opened)
-        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*log_path) +
-                     "; the answer is written all the same");
-    status.Show({Unit1::SegmentCountText(state.LineCount())});
-    const double read_seconds = clock.Lap();
-    const fs::path target = options.Out ? PathFromUtf8(*options.Out) : exchange;
-    JwwGaibu::SpillAnswerBeside(state, target); // bounded memory for any answer
-    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
-    const Unit1::TRunReport report =
-        Unit1::DrawAtIntersections(state, settings, *settings_path, status.Sink(), method);
-    const double sweep_seconds = clock.Lap();
-    const int32_t segments = state.LineCount();
-    const bool log_written = status.Close();
-    if (log_opened && !log_written)
-        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*log_path) +
-                     "; the answer is written all the same");
-    ReportRun(report, *settings_path);
-
-    int code = WriteBackAndRelease(state, target);
-    if (options.Timings)
-        PrintTimings(segments, report.RectanglesDrawn, read_seconds, sweep_seconds, clock.Lap());
-    return log_written ? code : kExitFailed;
+    const TRunOutcome outcome = RunCommand(options, *files, state, settings, clock);
+    ReportRun(outcome.Report, files->Settings);
+    const int code = WriteBackAndRelease(state, files->Target);
+    if (options.Timings) {
+        PrintTimings(outcome.Segments, outcome.Report.RectanglesDrawn, outcome.ReadSeconds,
+                     outcome.SweepSeconds, clock.Lap());
+    }
+    return outcome.LogWritten ? code : kExitFailed;
 }
 
 } // namespace CrossrectCli

@@ -11,11 +11,12 @@
 #include <winbase.h>
 #include <wingdi.h> // LF_FACESIZE, used by wincon.h
 #include <wincon.h>
-#include <stringapiset.h>
 // clang-format on
 #else
 #include <unistd.h>
 #endif
+
+#include "platform/text_encoding.hpp"
 
 namespace CrossrectCli {
 
@@ -31,11 +32,8 @@ HANDLE ConsoleOf(std::FILE* stream) {
 }
 
 bool WriteConsoleUtf8(HANDLE console, std::string_view utf8) {
-    int length = static_cast<int>(utf8.size());
-    int wide_length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    if (wide_length <= 0) return false;
-    std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), wide_length);
+    const std::wstring wide = Platform::Utf8ToWide(utf8);
+    if (wide.empty()) return false;
     DWORD written = 0;
     return WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written,
                          nullptr) != 0;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/sjis_text.hpp"
+#include "platform/text_encoding.hpp"
 
 namespace CrossrectCli {
 
@@ -12,7 +12,7 @@ using namespace JwwGaibu;
 namespace {
 
 TJson Text(const std::string& sjis) {
-    return SjisToUtf8(sjis);
+    return Platform::ShiftJisToUtf8(sjis);
 }
 
 TJson Texts(const std::vector<std::string>& sjis) {

@@ -7,7 +7,7 @@ namespace CrossrectCli {
 bool TRunStatus::Open(const std::optional<std::filesystem::path>& log_path, bool show_progress) {
     if (show_progress) bar_.emplace(stderr);
     if (!log_path) return true;
-    log_ = JwwGaibu::OpenFile(*log_path, "wb");
+    log_ = Platform::OpenFile(*log_path, "wb");
     log_failed_ = !log_;
     return !log_failed_;
 }

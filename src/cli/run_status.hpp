@@ -8,7 +8,7 @@
 
 #include "app/command_run.hpp"
 #include "cli/progress_bar.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
 
 namespace CrossrectCli {
 
@@ -26,7 +26,7 @@ class TRunStatus {
     bool Close();
 
   private:
-    JwwGaibu::TFilePtr log_;
+    Platform::TFilePtr log_;
     bool log_failed_ = false;
     std::optional<TProgressBar> bar_;
 };

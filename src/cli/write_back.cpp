@@ -5,8 +5,8 @@
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
-#include "exchange/file_io.hpp"
 #include "exchange/output_buffer.hpp"
+#include "platform/file_io.hpp"
 
 namespace CrossrectCli {
 
@@ -14,10 +14,10 @@ namespace {
 
 // What the host will find after a failed write-back.
 std::string LeftBehind(const std::filesystem::path& path) {
-    if (!JwwGaibu::FileExists(path)) return "the file was removed";
+    if (!Platform::FileExists(path)) return "the file was removed";
     std::string bytes;
     constexpr std::size_t kEmptyAnswerBytes = 4;
-    if (JwwGaibu::ReadSmallFile(path, kEmptyAnswerBytes, bytes) && bytes == "hq\r\n")
+    if (Platform::ReadSmallFile(path, kEmptyAnswerBytes, bytes) && bytes == "hq\r\n")
         return "it holds \"hq\" (nothing drawn)";
     return "it could be neither written nor removed and still holds its old content";
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "exchange/block_sink.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
 
 namespace JwwGaibu {
 
@@ -19,7 +19,7 @@ constexpr char kQuote = '"';
 // Puts the first bytes of the file at path into sink; false unless all of
 // them could be read.
 bool CopyFilePrefix(const fs::path& path, uint64_t bytes, TByteSink& sink) {
-    TFilePtr file = OpenFile(path, "rb");
+    Platform::TFilePtr file = Platform::OpenFile(path, "rb");
     if (!file) return false;
     std::vector<char> block(kWriteBlockBytes);
     while (bytes > 0) {
@@ -60,7 +60,7 @@ bool TAnswerSpill::Start(const fs::path& target) {
     target_ = target;
     if (!ResolveSaveTarget(target, real_)) return false;
     RemoveAbandonedTemporaries(real_);
-    const fs::path temp = TemporaryPathFor(real_, CurrentProcessId());
+    const fs::path temp = TemporaryPathFor(real_, Platform::CurrentProcessId());
     if (!CreateTemporary(file_, temp)) return false;
     temp_ = temp;
     sink_ = std::make_unique<TBlockSink>(file_);
@@ -92,7 +92,7 @@ TSaveResult TAnswerSpill::Finish(const TOutputLines& lines, const fs::path& path
     const bool kept = whole && file_.AdoptIdentityOf(real_);
     sink_.reset();
     const bool closed = file_.Close();
-    if (whole && kept && closed && path == target_ && ReplaceInOneStep(temp_, real_)) {
+    if (whole && kept && closed && path == target_ && Platform::ReplaceInOneStep(temp_, real_)) {
         temp_.clear();
         return TSaveResult::Replaced;
     }

@@ -11,7 +11,7 @@
 
 #include "exchange/output_lines.hpp"
 #include "exchange/safe_save.hpp"
-#include "exchange/write_file.hpp"
+#include "platform/write_file.hpp"
 
 namespace JwwGaibu {
 
@@ -44,7 +44,7 @@ class TAnswerSpill final : public TLineSpill {
     std::filesystem::path target_; // as given
     std::filesystem::path real_;   // the file a replacement takes the place of
     std::filesystem::path temp_;
-    TWriteFile file_;
+    Platform::TWriteFile file_;
     std::unique_ptr<TBlockSink> sink_;
     uint64_t good_bytes_ = 0;   // whole lines of the answer in the temporary file
     bool good_joining_ = false; // the joining state at that point

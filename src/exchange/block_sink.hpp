@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "exchange/safe_save.hpp"
-#include "exchange/write_file.hpp"
+#include "platform/write_file.hpp"
 
 namespace JwwGaibu {
 
@@ -16,7 +16,9 @@ inline constexpr std::size_t kWriteBlockBytes = std::size_t{1} << 20;
 
 class TBlockSink final : public TByteSink {
   public:
-    explicit TBlockSink(TWriteFile& file) : file_(file) { block_.reserve(kWriteBlockBytes); }
+    explicit TBlockSink(Platform::TWriteFile& file) : file_(file) {
+        block_.reserve(kWriteBlockBytes);
+    }
 
     bool Put(std::string_view bytes) override {
         if (!ok_) return false;
@@ -38,7 +40,7 @@ class TBlockSink final : public TByteSink {
     uint64_t Total() const { return total_; }
 
   private:
-    TWriteFile& file_;
+    Platform::TWriteFile& file_;
     std::string block_;
     uint64_t total_ = 0;
     bool ok_ = true;

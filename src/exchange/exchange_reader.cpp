@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "exchange/field_splitter.hpp"
-#include "exchange/file_io.hpp"
 #include "exchange/reader_lines.hpp"
+#include "platform/file_io.hpp"
 
 namespace JwwGaibu {
 
@@ -81,8 +81,8 @@ bool ReadLines(TExchangeState& state, std::FILE* file, std::size_t block_size) {
 } // namespace
 
 bool ReadExchangeFile(TExchangeState& state, const std::filesystem::path& path) {
-    if (!FileExists(path)) return false;
-    TFilePtr file = OpenFile(path, "rb");
+    if (!Platform::FileExists(path)) return false;
+    Platform::TFilePtr file = Platform::OpenFile(path, "rb");
     if (!file) return false;
     try {
         return ReadLines(state, file.get(), BlockSizeFor(path));

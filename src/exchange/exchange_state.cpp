@@ -2,13 +2,6 @@
 
 namespace JwwGaibu {
 
-namespace {
-
-const char* const kDefaultFontName =
-    "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>"; // <ＭＳ ゴシック>
-
-} // namespace
-
 TExchangeState& ExchangeState() {
     static TExchangeState state;
     return state;
@@ -60,41 +53,14 @@ template <class F> static void ForEachTable(TExchangeState& s, F&& f) {
 void ResetExchangeState(TExchangeState& state) {
     // Everything goes back to its initial value except the colour table,
     // which the host's files never expect to be cleared between reads.
-    std::vector<int32_t> rgb = std::move(state.RgbTable);
-    state = TExchangeState{};
-    state.RgbTable = std::move(rgb);
-
-    state.LayerGroupScale.fill(1.0);
-    state.PaperWidth = 1189.0;
-    state.PaperHeight = 841.0;
-    state.CurFontName = kDefaultFontName;
-    state.PendingDimLine.Color = 1;
-    state.PendingDimLine.LineType = 1;
-    state.PendingDimLine.X2 = 1.0;
-    state.HpTable.assign(kHpTableLength, TJwwHpPoint{});
-    state.LayerGroupValue.assign(kLayerGroups, 0);
-    state.LayerGroupName.assign(kLayerGroups, std::string{});
-    state.LayerValue.assign(kLayerGroups * kLayersPerGroup, 0);
-    state.LayerName.assign(kLayerGroups * kLayersPerGroup, std::string{});
+    TExchangeState fresh;
+    fresh.RgbTable = std::move(state.RgbTable);
+    state = std::move(fresh);
 }
 
 void RewindAttributes(TExchangeState& state) {
-    state.FreshLg = state.FreshLy = state.FreshLc = true;
-    state.FreshLt = state.FreshLw = state.FreshCn = true;
-    state.CurLayerGroup = 0;
-    state.CurLayer = 0;
-    state.CurColor = 1;
-    state.CurLineType = 1;
-    state.CurLineWidth = 0;
-    state.CurTextKind = 1;
-    state.CurCharWidth = 2.0;
-    state.CurCharHeight = 2.0;
-    state.CurCharSpacing = 0.0;
-    state.CurCharColor = 1;
-    state.CurTextColorCode = 0;
-    state.CurFontName = kDefaultFontName;
-    state.PointColor = 1;
-    state.ExtColor = 0;
+    TRunningAttributes fresh;
+    state.Running = std::move(fresh);
 }
 
 void ReleaseExchangeState(TExchangeState& state) {
@@ -116,11 +82,11 @@ void AppendFigureOrder(TExchangeState& state, int32_t kind, int32_t index) {
 
 void FillFigureHeader(const TExchangeState& state, TJwwEntHeader& record) {
     record.HpNo = state.HpNo;
-    record.LayerGroup = state.CurLayerGroup;
-    record.Layer = state.CurLayer;
-    record.Color = state.CurColor;
-    record.LineType = state.CurLineType;
-    record.LineWidth = state.CurLineWidth;
+    record.LayerGroup = state.Running.CurLayerGroup;
+    record.Layer = state.Running.CurLayer;
+    record.Color = state.Running.CurColor;
+    record.LineType = state.Running.CurLineType;
+    record.LineWidth = state.Running.CurLineWidth;
     record.Flags = state.FigureFlags;
 }
 

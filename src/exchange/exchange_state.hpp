@@ -23,14 +23,64 @@ inline constexpr int kLayersPerGroup = 16;
 inline constexpr int kTextKinds = 10;
 inline constexpr int kHpTableLength = 100;
 inline constexpr int kRgbTableMax = 256;
+inline constexpr int kLayerSlots = kLayerGroups * kLayersPerGroup;
+
+// The paper until the file names another: the A0 sheet, in millimetres.
+inline constexpr double kA0Width = 1189.0;
+inline constexpr double kA0Height = 841.0;
+inline constexpr double kUnitScale = 1.0; // a layer group at 1:1
+inline constexpr const char* kDefaultFontName =
+    "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>"; // <ＭＳ ゴシック>
+
+// Values after reset and after RewindAttributes.
+inline constexpr int32_t kDefaultColor = 1;
+inline constexpr int32_t kDefaultLineType = 1;
+inline constexpr int32_t kDefaultTextKind = 1;
+inline constexpr double kDefaultCharSize = 2.0;
+
+// The attributes that each attribute line sets and each following figure
+// takes, with the Fresh flags. While reading, a Fresh flag means no line of
+// that kind has been seen yet; after RewindAttributes (which puts this whole
+// record back to its initial values) it means the next output command of
+// that kind is written whatever its value, and the first five Cur values are
+// the last ones the output commands wrote.
+struct TRunningAttributes {
+    bool FreshLg = true, FreshLy = true, FreshLc = true, FreshLt = true, FreshLw = true,
+         FreshCn = true;
+    int32_t CurLayerGroup = 0;
+    int32_t CurLayer = 0;
+    int32_t CurColor = kDefaultColor;
+    int32_t CurLineType = kDefaultLineType;
+    int32_t CurLineWidth = 0;
+    int32_t CurTextKind = kDefaultTextKind;
+    double CurCharWidth = kDefaultCharSize, CurCharHeight = kDefaultCharSize, CurCharSpacing = 0.0;
+    int32_t CurCharColor = kDefaultColor;
+    int32_t CurTextColorCode = 0;
+    std::string CurFontName = kDefaultFontName;
+    int32_t PointColor = kDefaultColor;
+    int32_t ExtColor = 0;
+};
+
+// The line a dimension takes when no plain line came before its text: a
+// unit line along the x axis in the default pen.
+inline TJwwEntLine DefaultDimLine() {
+    TJwwEntLine line;
+    line.Color = kDefaultColor;
+    line.LineType = kDefaultLineType;
+    line.X2 = 1.0;
+    return line;
+}
+
+// A default-constructed state is the state after reset (with an empty
+// colour table).
 
 struct TExchangeState {
     // Header values.
     double HkValue = 0.0;
     std::string DrawingFileName;
-    std::array<double, kLayerGroups> LayerGroupScale{};
-    double PaperWidth = 0.0;
-    double PaperHeight = 0.0;
+    std::array<double, kLayerGroups> LayerGroupScale = UnitScales();
+    double PaperWidth = kA0Width;
+    double PaperHeight = kA0Height;
     std::array<TJwwTextKind, kTextKinds> TextKindTable{}; // index 0 = text kind 1
     std::vector<int32_t> RgbTable;                        // not cleared by reset
     bool PaperUnits = false;
@@ -39,34 +89,17 @@ struct TExchangeState {
     // The host's settings: the first line of each kind wins.
     int32_t HostLayerGroup = 0;
     int32_t HostLayer = 0;
-    int32_t HostColor = 1;
-    int32_t HostLineType = 1;
+    int32_t HostColor = kDefaultColor;
+    int32_t HostLineType = kDefaultLineType;
     int32_t HostLineWidth = 0;
-    int32_t HostTextKind = 1;
-    double HostCharWidth = 2.0, HostCharHeight = 2.0, HostCharSpacing = 0.0;
-    int32_t HostCharColor = 1;
+    int32_t HostTextKind = kDefaultTextKind;
+    double HostCharWidth = kDefaultCharSize, HostCharHeight = kDefaultCharSize,
+           HostCharSpacing = 0.0;
+    int32_t HostCharColor = kDefaultColor;
     std::string HostFontName;
 
-    // While reading: no line of this kind seen yet. After RewindAttributes:
-    // the next output command of this kind is written whatever its value.
-    bool FreshLg = true, FreshLy = true, FreshLc = true, FreshLt = true, FreshLw = true,
-         FreshCn = true;
-
-    // Running attributes; after reading, the first five are the last values
-    // the output commands wrote.
-    int32_t CurLayerGroup = 0;
-    int32_t CurLayer = 0;
-    int32_t CurColor = 1;
-    int32_t CurLineType = 1;
-    int32_t CurLineWidth = 0;
-    int32_t CurTextKind = 1;
-    double CurCharWidth = 2.0, CurCharHeight = 2.0, CurCharSpacing = 0.0;
-    int32_t CurCharColor = 1;
-    int32_t CurTextColorCode = 0;
-    std::string CurFontName;
-    int32_t PointColor = 1;
-    int32_t ExtColor = 0;
-    bool LineWidthSeen = false;
+    TRunningAttributes Running;
+    bool LineWidthSeen = false; // not rewound
 
     // Values for the next figure, or a run of figures.
     int32_t HpNo = 0;
@@ -74,17 +107,17 @@ struct TExchangeState {
     int32_t CurveCounter = 0;
     bool InCurve = false;
     bool InDimension = false;
-    TJwwEntLine PendingDimLine;
+    TJwwEntLine PendingDimLine = DefaultDimLine();
 
     // Numbered points 1..99 (entry 0 unused).
-    std::vector<TJwwHpPoint> HpTable;
+    std::vector<TJwwHpPoint> HpTable = std::vector<TJwwHpPoint>(kHpTableLength);
     int32_t HpCount = 0;
 
     // Layer tables: groups by group number, layers by group * 16 + layer.
-    std::vector<int32_t> LayerGroupValue;
-    std::vector<std::string> LayerGroupName;
-    std::vector<int32_t> LayerValue;
-    std::vector<std::string> LayerName;
+    std::vector<int32_t> LayerGroupValue = std::vector<int32_t>(kLayerGroups);
+    std::vector<std::string> LayerGroupName = std::vector<std::string>(kLayerGroups);
+    std::vector<int32_t> LayerValue = std::vector<int32_t>(kLayerSlots);
+    std::vector<std::string> LayerName = std::vector<std::string>(kLayerSlots);
 
     // Figure tables by kind, and every stored figure in file order.
     TJwwTable<TJwwEntLine> Lines;
@@ -112,6 +145,13 @@ struct TExchangeState {
     int32_t OutputLineCount() const { return OutputLines.Count(); }
     // Record count of figure kind 1..15.
     int32_t FigureCount(int kind) const;
+
+  private:
+    static constexpr std::array<double, kLayerGroups> UnitScales() {
+        std::array<double, kLayerGroups> scales{};
+        scales.fill(kUnitScale);
+        return scales;
+    }
 };
 
 // The program's one exchange state.

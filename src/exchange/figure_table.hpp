@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "exchange/large_memory.hpp"
+#include "platform/large_memory.hpp"
 
 namespace JwwGaibu {
 
@@ -49,7 +49,7 @@ template <class T> class TJwwTable {
     }
 
   private:
-    std::vector<T, TLargeAllocator<T>> items_;
+    std::vector<T, Platform::TLargeAllocator<T>> items_;
     int32_t count_ = 0;
 };
 

@@ -51,8 +51,10 @@ bool WriteOnChange(TExchangeState& state, std::string_view letters, TNumberForm 
     return true;
 }
 
-// Zero length within the tolerance on both axes (strict comparisons).
-bool IsZeroLength(double x1, double y1, double x2, double y2) {
+// Both coordinate differences strictly below the tolerance. Unlike
+// MyFunc::SamePoint (at most the tolerance), a line exactly the tolerance
+// long is still written.
+bool SpansLessThanTolerance(double x1, double y1, double x2, double y2) {
     return std::fabs(x2 - x1) < MyFunc::kTolerance && std::fabs(y2 - y1) < MyFunc::kTolerance;
 }
 
@@ -82,22 +84,25 @@ int32_t MapLineType(const TExchangeState& state, int32_t index) {
 
 void PutLayerGroup(TExchangeState& state, int32_t n) {
     // A new layer group makes the layer that follows count again.
-    if (WriteOnChange(state, "lg", TNumberForm::Hex, n, state.CurLayerGroup, state.FreshLg))
-        state.FreshLy = true;
+    if (WriteOnChange(state, "lg", TNumberForm::Hex, n, state.Running.CurLayerGroup,
+                      state.Running.FreshLg))
+        state.Running.FreshLy = true;
 }
 
 void PutLayer(TExchangeState& state, int32_t n) {
-    WriteOnChange(state, "ly", TNumberForm::Hex, n, state.CurLayer, state.FreshLy);
+    WriteOnChange(state, "ly", TNumberForm::Hex, n, state.Running.CurLayer, state.Running.FreshLy);
 }
 
 void PutLineColor(TExchangeState& state, int32_t n, int32_t mode) {
     if (mode == kModeListIndex) n = MapLineColor(state, n);
-    WriteOnChange(state, "lc", TNumberForm::Decimal, n, state.CurColor, state.FreshLc);
+    WriteOnChange(state, "lc", TNumberForm::Decimal, n, state.Running.CurColor,
+                  state.Running.FreshLc);
 }
 
 void PutLineType(TExchangeState& state, int32_t n, int32_t mode) {
     if (mode == kModeListIndex) n = MapLineType(state, n);
-    WriteOnChange(state, "lt", TNumberForm::Decimal, n, state.CurLineType, state.FreshLt);
+    WriteOnChange(state, "lt", TNumberForm::Decimal, n, state.Running.CurLineType,
+                  state.Running.FreshLt);
 }
 
 void PutLineWidth(TExchangeState& state, int32_t n) {
@@ -105,7 +110,8 @@ void PutLineWidth(TExchangeState& state, int32_t n) {
     if (!state.LineWidthSeen) return;
     if (n == kHostLineWidth) n = state.HostLineWidth;
     if (n < 0 || n > kMaxLineWidth) n = 0;
-    WriteOnChange(state, "lw", TNumberForm::Decimal, n, state.CurLineWidth, state.FreshLw);
+    WriteOnChange(state, "lw", TNumberForm::Decimal, n, state.Running.CurLineWidth,
+                  state.Running.FreshLw);
 }
 
 TPointText MakePointText(double x, double y) {
@@ -118,7 +124,7 @@ TPointText MakePointText(double x, double y) {
 }
 
 std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, char* out) {
-    if (IsZeroLength(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
+    if (SpansLessThanTolerance(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
     static_assert(kLineRecordMax <= kShortStringMax, "a line record must never be cut");
     char* const first = out;
     AppendText(out, start.XText, start.XLength);
@@ -138,7 +144,7 @@ void PutLine(TExchangeState& state, const TPointText& start, const TPointText& e
 }
 
 void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {
-    if (IsZeroLength(x1, y1, x2, y2)) return; // not worth formatting
+    if (SpansLessThanTolerance(x1, y1, x2, y2)) return; // not worth formatting
     PutLine(state, MakePointText(x1, y1), MakePointText(x2, y2));
 }
 

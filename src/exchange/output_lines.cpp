@@ -11,7 +11,7 @@ void TOutputLines::StartChunk(std::size_t bytes_needed) {
     if (!chunks_.empty() && size < kMaxChunkBytes) size *= 2;
     size = std::max(size, static_cast<uint32_t>(bytes_needed));
     TTextChunk chunk;
-    chunk.Bytes = MakeLargeBlock(size);
+    chunk.Bytes = Platform::MakeLargeBlock(size);
     chunk.Size = size;
     chunk.FirstLine = count_;
     chunks_.push_back(std::move(chunk));

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/large_memory.hpp"
+#include "platform/large_memory.hpp"
 
 #include "exchange/figure_table.hpp"
 
@@ -35,8 +35,6 @@ class TOutputLines {
   public:
     void Add(std::string_view text);
     int32_t Count() const { return count_; }
-    // Allocated length in entries: a multiple of 1000, at least Count().
-    int32_t Capacity() const { return BlockLength(count_); }
     // Entry index; an index outside FirstHeld() .. Count() - 1 gives an empty text.
     std::string_view operator[](int32_t index) const;
 
@@ -62,7 +60,7 @@ class TOutputLines {
   private:
     // A run of whole entries, back to back; an entry never straddles two chunks.
     struct TTextChunk {
-        TLargeBlock Bytes;
+        Platform::TLargeBlock Bytes;
         uint32_t Size = 0;
         uint32_t Used = 0;
         int32_t FirstLine = 0;

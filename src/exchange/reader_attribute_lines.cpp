@@ -47,51 +47,52 @@ template <class T> void StoreAt(std::vector<T>& table, int32_t index, T value) {
 
 void ParseLayerGroup(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t group = HexDigit(fields.Field(1));
-    TakeHostValue(state.FreshLg, state.HostLayerGroup, group);
-    state.CurLayerGroup = group;
+    TakeHostValue(state.Running.FreshLg, state.HostLayerGroup, group);
+    state.Running.CurLayerGroup = group;
     if (fields.Count() >= 2) StoreAt(state.LayerGroupValue, group, IntField(fields, 2));
 }
 
 void ParseLayer(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t layer = HexDigit(fields.Field(1));
-    TakeHostValue(state.FreshLy, state.HostLayer, layer);
-    state.CurLayer = layer;
+    TakeHostValue(state.Running.FreshLy, state.HostLayer, layer);
+    state.Running.CurLayer = layer;
     if (fields.Count() >= 2)
-        StoreAt(state.LayerValue, state.CurLayerGroup * kLayersPerGroup + layer,
+        StoreAt(state.LayerValue, state.Running.CurLayerGroup * kLayersPerGroup + layer,
                 IntField(fields, 2));
 }
 
 void ParseColor(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t color = MyFunc::TextToInt(Argument(fields.Field(1), kKeyLength));
-    TakeHostValue(state.FreshLc, state.HostColor, color);
-    state.CurColor = color;
-    if (color == kExtColorMarker && fields.Count() >= 2) state.ExtColor = IntField(fields, 2);
+    TakeHostValue(state.Running.FreshLc, state.HostColor, color);
+    state.Running.CurColor = color;
+    if (color == kExtColorMarker && fields.Count() >= 2)
+        state.Running.ExtColor = IntField(fields, 2);
 }
 
 void ParseLineType(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t type = MyFunc::TextToInt(Argument(fields.Field(1), kKeyLength));
-    TakeHostValue(state.FreshLt, state.HostLineType, type);
-    state.CurLineType = type;
+    TakeHostValue(state.Running.FreshLt, state.HostLineType, type);
+    state.Running.CurLineType = type;
 }
 
 void ParseLineWidth(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t width = MyFunc::TextToInt(Argument(fields.Field(1), kKeyLength));
-    TakeHostValue(state.FreshLw, state.HostLineWidth, width);
-    state.CurLineWidth = width;
+    TakeHostValue(state.Running.FreshLw, state.HostLineWidth, width);
+    state.Running.CurLineWidth = width;
     state.LineWidthSeen = true;
 }
 
 void ParseFontName(TExchangeState& state, const TFieldSplitter& fields) {
     const std::string_view name = Argument(fields.Field(1), kFontKeyLength);
     if (state.HostFontName.empty()) state.HostFontName = name;
-    state.CurFontName = name;
+    state.Running.CurFontName = name;
 }
 
 void ParseTextKind(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t kind = MyFunc::TextToInt(Argument(fields.Field(1), kKeyLength));
     // Kind 0 carries its own character size and colour.
     const bool own_size = kind == 0 && fields.Count() >= kCharFields;
-    if (state.FreshCn) {
+    if (state.Running.FreshCn) {
         state.HostTextKind = kind;
         if (own_size) {
             state.HostCharWidth = RealField(fields, 2);
@@ -99,20 +100,20 @@ void ParseTextKind(TExchangeState& state, const TFieldSplitter& fields) {
             state.HostCharSpacing = RealField(fields, 4);
             state.HostCharColor = IntField(fields, 5);
         }
-        state.FreshCn = false;
+        state.Running.FreshCn = false;
     }
-    state.CurTextKind = kind;
+    state.Running.CurTextKind = kind;
     if (own_size) {
-        state.CurCharWidth = RealField(fields, 2);
-        state.CurCharHeight = RealField(fields, 3);
-        state.CurCharSpacing = RealField(fields, 4);
-        state.CurCharColor = IntField(fields, 5);
+        state.Running.CurCharWidth = RealField(fields, 2);
+        state.Running.CurCharHeight = RealField(fields, 3);
+        state.Running.CurCharSpacing = RealField(fields, 4);
+        state.Running.CurCharColor = IntField(fields, 5);
     }
 }
 
 void ParseTextColorCode(TExchangeState& state, const TFieldSplitter& fields) {
     const int32_t code = MyFunc::TextToInt(FirstCharacter(fields.Field(1), kKeyLength));
-    state.CurTextColorCode = code >= 0 && code <= kMaxTextColorCode ? code : 0;
+    state.Running.CurTextColorCode = code >= 0 && code <= kMaxTextColorCode ? code : 0;
 }
 
 // Attribute keywords in matching order ("cn$" before "cn").
@@ -165,7 +166,7 @@ bool ParseAttributeLine(TExchangeState& state, const TFieldSplitter& fields) {
     }
     if (ParseFigureFlag(state, key)) return true;
     if (StartsWith(key, "pn")) {
-        state.PointColor = MyFunc::TextToInt(Argument(key, kKeyLength));
+        state.Running.PointColor = MyFunc::TextToInt(Argument(key, kKeyLength));
         state.InCurve = false;
         return true;
     }

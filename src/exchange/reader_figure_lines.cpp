@@ -53,8 +53,8 @@ TJwwEntText MakeText(const TExchangeState& state, const TFieldSplitter& fields, 
     TJwwEntText text;
     FillFigureHeader(state, text);
     text.SubKind = sub_kind;
-    text.ColorCode = state.CurTextColorCode;
-    text.TextKind = state.CurTextKind;
+    text.ColorCode = state.Running.CurTextColorCode;
+    text.TextKind = state.Running.CurTextKind;
     if (text.TextKind >= kFirstTextKind && text.TextKind < kFirstTextKind + kTextKinds) {
         const TJwwTextKind& entry = state.TextKindTable[text.TextKind - kFirstTextKind];
         text.CharWidth = entry.CharWidth;
@@ -62,16 +62,16 @@ TJwwEntText MakeText(const TExchangeState& state, const TFieldSplitter& fields, 
         text.CharSpacing = entry.CharSpacing;
         text.Color = entry.CharColor;
     } else {
-        text.CharWidth = state.CurCharWidth;
-        text.CharHeight = state.CurCharHeight;
-        text.CharSpacing = state.CurCharSpacing;
-        text.Color = state.CurCharColor;
+        text.CharWidth = state.Running.CurCharWidth;
+        text.CharHeight = state.Running.CurCharHeight;
+        text.CharSpacing = state.Running.CurCharSpacing;
+        text.Color = state.Running.CurCharColor;
     }
     text.X = RealField(fields, 2);
     text.Y = RealField(fields, 3);
     text.DX = RealField(fields, 4);
     text.DY = RealField(fields, 5);
-    text.FontName = ShortString(state.CurFontName);
+    text.FontName = ShortString(state.Running.CurFontName);
     text.Text = ShortString(fields.Field(6));
     return text;
 }
@@ -117,7 +117,7 @@ void StoreArc(TExchangeState& state, const TFieldSplitter& fields) {
 void StorePoint(TExchangeState& state, const TFieldSplitter& fields) {
     TJwwEntPoint point;
     FillFigureHeader(state, point);
-    point.Color = state.PointColor;
+    point.Color = state.Running.PointColor;
     point.X = RealField(fields, 2);
     point.Y = RealField(fields, 3);
     AppendFigure(state, state.Points, kKindPoint, point);
@@ -127,7 +127,7 @@ void StorePoint(TExchangeState& state, const TFieldSplitter& fields) {
 void StorePointEx(TExchangeState& state, const TFieldSplitter& fields) {
     TJwwEntPointEx point;
     FillFigureHeader(state, point);
-    point.Color = state.PointColor;
+    point.Color = state.Running.PointColor;
     point.X = RealField(fields, 2);
     point.Y = RealField(fields, 3);
     point.Param1 = RealField(fields, 4);

@@ -108,11 +108,13 @@ bool ParseHeaderLine(TExchangeState& state, const TFieldSplitter& fields) {
         return true;
     }
     if (StartsWith(key, "lgn")) {
-        StoreName(state.LayerGroupName, state.CurLayerGroup, JoinName(fields, kNameKeyLength));
+        StoreName(state.LayerGroupName, state.Running.CurLayerGroup,
+                  JoinName(fields, kNameKeyLength));
         return true;
     }
     if (StartsWith(key, "lyn")) {
-        StoreName(state.LayerName, state.CurLayerGroup * kLayersPerGroup + state.CurLayer,
+        StoreName(state.LayerName,
+                  state.Running.CurLayerGroup * kLayersPerGroup + state.Running.CurLayer,
                   JoinName(fields, kNameKeyLength));
         return true;
     }

@@ -10,7 +10,10 @@ namespace JwwGaibu::Reader {
 
 namespace {
 
-// Points of an "sl" line closer than this in x and y are one point.
+// Points of an "sl" line closer than this in x and y are one point. Finer
+// than MyFunc::kTolerance on purpose: it only decides which record kind
+// stores the figure, as the host itself decides it, and has nothing to do
+// with where segments cross.
 constexpr double kPointCoincidence = 1e-10;
 constexpr int kSl2Fields = 5;
 constexpr int kSl3Fields = 7;
@@ -33,7 +36,7 @@ bool Coincide(TPoint a, TPoint b) {
 template <class T> T MakeSFigure(const TExchangeState& state) {
     T record;
     FillFigureHeader(state, record);
-    record.ExtColor = state.ExtColor;
+    record.ExtColor = state.Running.ExtColor;
     return record;
 }
 

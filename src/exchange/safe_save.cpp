@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "exchange/block_sink.hpp"
-#include "exchange/file_io.hpp"
-#include "exchange/write_file.hpp"
+#include "platform/file_io.hpp"
+#include "platform/write_file.hpp"
 
 namespace JwwGaibu {
 
@@ -21,7 +21,7 @@ enum class TWriteStep { Done, FileFailed, ContentFailed };
 // Writes the whole content and closes the file. A content writer that gives
 // up while the file still takes bytes (out of memory, say) is told apart:
 // trying again in place would only destroy the old content.
-TWriteStep WriteAndClose(TWriteFile& file, const TContentWriter& content) {
+TWriteStep WriteAndClose(Platform::TWriteFile& file, const TContentWriter& content) {
     bool produced = false;
     bool sink_ok = false;
     try {
@@ -54,14 +54,14 @@ class TTemporaryGuard {
 };
 
 TWriteStep ReplaceThroughTemporary(const fs::path& target, const TContentWriter& content) {
-    const fs::path temp = TemporaryPathFor(target, CurrentProcessId());
+    const fs::path temp = TemporaryPathFor(target, Platform::CurrentProcessId());
     TTemporaryGuard guard(temp);
-    TWriteFile file;
+    Platform::TWriteFile file;
     if (!CreateTemporary(file, temp) || !file.AdoptIdentityOf(target))
         return TWriteStep::FileFailed;
     const TWriteStep written = WriteAndClose(file, content);
     if (written != TWriteStep::Done) return written;
-    if (!ReplaceInOneStep(temp, target)) return TWriteStep::FileFailed;
+    if (!Platform::ReplaceInOneStep(temp, target)) return TWriteStep::FileFailed;
     guard.Disarm();
     return TWriteStep::Done;
 }
@@ -90,12 +90,12 @@ bool ResolveSaveTarget(const fs::path& path, fs::path& target) {
     return !error;
 }
 
-bool CreateTemporary(TWriteFile& file, const fs::path& temp) {
-    if (file.Open(temp, TCreate::New)) return true;
+bool CreateTemporary(Platform::TWriteFile& file, const fs::path& temp) {
+    if (file.Open(temp, Platform::TCreate::New)) return true;
     // Left by an earlier process that had our number.
-    if (!FileExists(temp)) return false;
+    if (!Platform::FileExists(temp)) return false;
     RemoveFileQuietly(temp);
-    return file.Open(temp, TCreate::New);
+    return file.Open(temp, Platform::TCreate::New);
 }
 
 fs::path TemporaryPathFor(const fs::path& path, uint64_t process_id) {
@@ -107,14 +107,14 @@ fs::path TemporaryPathFor(const fs::path& path, uint64_t process_id) {
 void RemoveAbandonedTemporaries(const fs::path& path) noexcept {
     try {
         const std::string prefix = path.filename().string() + std::string(kTemporaryMark);
-        const uint64_t self = CurrentProcessId();
+        const uint64_t self = Platform::CurrentProcessId();
         std::error_code error;
         fs::directory_iterator entries(path.parent_path().empty() ? "." : path.parent_path(),
                                        error);
         for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
             uint64_t owner = 0;
             if (!TemporaryOwner(entries->path().filename().string(), prefix, owner)) continue;
-            if (owner != self && ProcessIsRunning(owner)) continue; // a save in progress
+            if (owner != self && Platform::ProcessIsRunning(owner)) continue; // a save in progress
             RemoveFileQuietly(entries->path());
         }
     } catch (const std::exception&) {
@@ -123,8 +123,8 @@ void RemoveAbandonedTemporaries(const fs::path& path) noexcept {
 }
 
 TSaveResult RewriteInPlace(const fs::path& path, const TContentWriter& content) {
-    TWriteFile file;
-    if (!file.Open(path, TCreate::OrTruncate)) return TSaveResult::Untouched;
+    Platform::TWriteFile file;
+    if (!file.Open(path, Platform::TCreate::OrTruncate)) return TSaveResult::Untouched;
     return WriteAndClose(file, content) == TWriteStep::Done ? TSaveResult::Rewritten
                                                             : TSaveResult::Torn;
 }
@@ -151,7 +151,7 @@ TContentWriter ContentOf(std::string_view bytes) {
 
 void RemoveFileQuietly(const fs::path& path) noexcept {
     try {
-        if (!FileExists(path)) return;
+        if (!Platform::FileExists(path)) return;
         std::error_code error;
         fs::remove(path, error);
     } catch (const std::exception&) {

@@ -12,6 +12,10 @@
 #include <functional>
 #include <string_view>
 
+namespace Platform {
+class TWriteFile;
+}
+
 namespace JwwGaibu {
 
 // Receives the content a piece at a time; false once writing has failed.
@@ -52,8 +56,8 @@ bool ResolveSaveTarget(const std::filesystem::path& path, std::filesystem::path&
 // The name under which the process process_id prepares path's content.
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& path, uint64_t process_id);
 void RemoveAbandonedTemporaries(const std::filesystem::path& path) noexcept;
-class TWriteFile;
+
 // Opens temp (a TemporaryPathFor name) as a new file, replacing a leftover.
-bool CreateTemporary(TWriteFile& file, const std::filesystem::path& temp);
+bool CreateTemporary(Platform::TWriteFile& file, const std::filesystem::path& temp);
 
 } // namespace JwwGaibu

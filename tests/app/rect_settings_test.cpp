@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/file_size_limit.hpp"
 #include "test_support.hpp"
 
 using test_support::ReadBytes;

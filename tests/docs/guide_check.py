@@ -16,10 +16,10 @@ import unicodedata
 
 # The sources that hold the texts the window shows.
 WINDOW_SOURCES = [
-    "src/app/win_form1.cpp", "src/app/win_form1_layout.cpp", "src/app/win_app_window.hpp",
+    "src/app/win/form1.cpp", "src/app/win/form1_layout.cpp", "src/app/win/app_window.hpp",
     "src/app/form_controls.cpp", "src/app/status_texts.cpp",
 ]
-NOTES_SOURCE = "src/app/win_form1_layout.cpp"
+NOTES_SOURCE = "src/app/win/form1_layout.cpp"
 NOTE_MARK = "　　｜"
 LITERAL = re.compile(r'L?"((?:[^"\\]|\\.)*)"')
 STEM = re.compile(r'\{L"([^"]+)", (\d+)\}')

@@ -4,13 +4,12 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "common/file_size_limit.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -19,23 +18,11 @@ using namespace JwwGaibu;
 
 class OutputBuffer : public testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device seed;
-        folder_ = fs::temp_directory_path() / ("crossrect-out-" + std::to_string(seed()));
-        fs::create_directories(folder_);
-        path_ = folder_ / "JWC_TEMP.TXT";
-    }
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(folder_, error);
-    }
+    void SetUp() override { path_ = folder_ / "JWC_TEMP.TXT"; }
 
-    static std::string ReadAll(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::string ReadAll(const fs::path& path) { return test_support::ReadBytes(path); }
     static void WriteText(const fs::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
+        test_support::WriteBytes(path, text);
     }
     // Only the exchange file is left behind, no temporary file.
     int FilesInFolder() const {
@@ -48,7 +35,8 @@ class OutputBuffer : public testing::Test {
         return ReadAll(path_);
     }
 
-    fs::path folder_;
+    test_support::ScratchDir scratch_;
+    const fs::path& folder_ = scratch_.path();
     fs::path path_;
     TExchangeState state_;
 };

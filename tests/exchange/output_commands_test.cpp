@@ -36,8 +36,8 @@ TEST_F(OutputCommands, LayerCommandsAreHexAndWrittenOnChange) {
     PutLayer(state_, 9);
     PutLayerGroup(state_, -1); // taken as unsigned 32-bit
     EXPECT_EQ(Lines(), (TLines{"lgA", "lyF", "lg0", "lyF", "ly9", "lgFFFFFFFF"}));
-    EXPECT_EQ(state_.CurLayerGroup, -1);
-    EXPECT_EQ(state_.CurLayer, 9);
+    EXPECT_EQ(state_.Running.CurLayerGroup, -1);
+    EXPECT_EQ(state_.Running.CurLayer, 9);
 }
 
 TEST_F(OutputCommands, FreshFlagsForceTheFirstCommandOfEachKind) {
@@ -48,8 +48,8 @@ TEST_F(OutputCommands, FreshFlagsForceTheFirstCommandOfEachKind) {
     PutLineType(state_, 1, 0);
     PutLineWidth(state_, 0);
     EXPECT_EQ(Lines(), (TLines{"lg0", "ly0", "lc1", "lt1", "lw0"}));
-    EXPECT_FALSE(state_.FreshLg || state_.FreshLy || state_.FreshLc || state_.FreshLt ||
-                 state_.FreshLw);
+    EXPECT_FALSE(state_.Running.FreshLg || state_.Running.FreshLy || state_.Running.FreshLc ||
+                 state_.Running.FreshLt || state_.Running.FreshLw);
 }
 
 TEST_F(OutputCommands, ColourAndLineTypeIndexesMapToHostNumbers) {
@@ -104,7 +104,7 @@ TEST_F(OutputCommands, NoLineWidthWithoutAnLwLineInTheHostFile) {
     for (int32_t n : {-1, 0, 25, 30001})
         PutLineWidth(state_, n);
     EXPECT_TRUE(Lines().empty());
-    EXPECT_TRUE(state_.FreshLw);
+    EXPECT_TRUE(state_.Running.FreshLw);
 }
 
 TEST_F(OutputCommands, PutLineWritesFourNumbersOrDropsZeroLength) {

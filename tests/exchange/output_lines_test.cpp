@@ -33,19 +33,6 @@ TEST(OutputLines, CutsTextAtTheShortStringLimitByBytes) {
     }
 }
 
-TEST(OutputLines, CapacityCountsWholeBlocksOfAThousand) {
-    const struct {
-        int32_t count;
-        int32_t capacity;
-    } cases[] = {{0, 0}, {1, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
-    for (const auto& c : cases) {
-        TOutputLines lines;
-        for (int32_t i = 0; i < c.count; ++i)
-            lines.Add("x");
-        EXPECT_EQ(lines.Capacity(), c.capacity) << "count " << c.count;
-    }
-}
-
 // Enough text to fill several chunks and offset blocks: every entry must
 // still read back as appended, by index and in order.
 TEST(OutputLines, KeepsEveryEntryAcrossChunkAndBlockBoundaries) {
@@ -72,7 +59,6 @@ TEST(OutputLines, ClearAndReleaseEmptyTheBufferForReuse) {
         lines.Add("0 0 12.5 -3");
     lines.Clear();
     EXPECT_EQ(lines.Count(), 0);
-    EXPECT_EQ(lines.Capacity(), 0);
     EXPECT_EQ(lines[0], "");
     lines.Add("lg0");
     lines.Add("ly1");

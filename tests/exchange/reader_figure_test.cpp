@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "reader_test_support.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 using namespace JwwGaibu;
-using reader_test::Parse;
+using test_support::Parse;
 
 std::vector<int32_t> CurveNumbers(const TExchangeState& s) {
     std::vector<int32_t> numbers;
@@ -149,7 +149,7 @@ TEST(ReaderFigures, ShortStringsAreCut) {
     const TExchangeState s = Parse({"cn$" + long_text, "ch 0 0 1 0 " + long_text});
     EXPECT_EQ(s.Texts[0].Text.size(), kShortStringMax);
     EXPECT_EQ(s.Texts[0].FontName.size(), kShortStringMax);
-    EXPECT_EQ(s.CurFontName.size(), 300u);
+    EXPECT_EQ(s.Running.CurFontName.size(), 300u);
 
     // A double-byte character is never cut in half.
     const std::string split = std::string(254, 'a') + "\x82\xA0" + "b";

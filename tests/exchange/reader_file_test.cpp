@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "reader_test_support.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -16,7 +16,7 @@ class ReaderFile : public testing::Test {
   protected:
     void SetUp() override { ResetExchangeState(state_); }
 
-    reader_test::ScratchFolder folder_;
+    test_support::ScratchDir folder_;
     TExchangeState state_;
 };
 
@@ -70,7 +70,7 @@ TEST_F(ReaderFile, MissingFileOrFolderReadsNothing) {
     EXPECT_FALSE(ReadExchangeFile(state_, folder_.path() / "JWC_TEMP.TXT"));
     EXPECT_FALSE(ReadExchangeFile(state_, folder_.path()));
     EXPECT_EQ(state_.LineCount(), 0);
-    EXPECT_TRUE(state_.FreshLc);
+    EXPECT_TRUE(state_.Running.FreshLc);
     EXPECT_EQ(state_.LayerGroupScale[0], 1.0);
 }
 

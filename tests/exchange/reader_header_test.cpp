@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "reader_test_support.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 using namespace JwwGaibu;
-using reader_test::Parse;
+using test_support::Parse;
 
 TEST(ReaderHeader, StoresHeaderValues) {
     const TExchangeState s = Parse({
@@ -105,15 +105,15 @@ TEST(ReaderAttributes, SingleCharacterArguments) {
         std::string group = "lg", layer = "ly";
         group.append(d.line);
         layer.append(d.line);
-        EXPECT_EQ(Parse({group}).CurLayerGroup, d.value) << d.line;
-        EXPECT_EQ(Parse({layer}).CurLayer, d.value) << d.line;
+        EXPECT_EQ(Parse({group}).Running.CurLayerGroup, d.value) << d.line;
+        EXPECT_EQ(Parse({layer}).Running.CurLayer, d.value) << d.line;
     }
     const struct {
         const char* line;
         int32_t code;
     } codes[] = {{"cc12", 1}, {"cc9", 0}, {"cc8", 8}, {"cc", 0}, {"cc-1", 0}, {"ccx", 0}};
     for (const auto& c : codes)
-        EXPECT_EQ(Parse({c.line}).CurTextColorCode, c.code) << c.line;
+        EXPECT_EQ(Parse({c.line}).Running.CurTextColorCode, c.code) << c.line;
 }
 
 TEST(ReaderAttributes, FirstLineOfEachKindSetsTheHostValue) {
@@ -141,31 +141,32 @@ TEST(ReaderAttributes, FirstLineOfEachKindSetsTheHostValue) {
     EXPECT_EQ(s.HostCharWidth, 1.5);
     EXPECT_EQ(s.HostCharColor, 4);
     EXPECT_EQ(s.HostFontName, "<font"); // an unquoted name ends at a blank
-    EXPECT_EQ(s.CurLayerGroup, 15);
-    EXPECT_EQ(s.CurLayer, 2);
-    EXPECT_EQ(s.CurColor, 8);
-    EXPECT_EQ(s.CurLineType, 9);
-    EXPECT_EQ(s.CurLineWidth, 0);
-    EXPECT_EQ(s.CurCharWidth, 9.0);
-    EXPECT_EQ(s.CurCharColor, 9);
-    EXPECT_EQ(s.CurFontName, "<fontB>");
+    EXPECT_EQ(s.Running.CurLayerGroup, 15);
+    EXPECT_EQ(s.Running.CurLayer, 2);
+    EXPECT_EQ(s.Running.CurColor, 8);
+    EXPECT_EQ(s.Running.CurLineType, 9);
+    EXPECT_EQ(s.Running.CurLineWidth, 0);
+    EXPECT_EQ(s.Running.CurCharWidth, 9.0);
+    EXPECT_EQ(s.Running.CurCharColor, 9);
+    EXPECT_EQ(s.Running.CurFontName, "<fontB>");
     EXPECT_EQ(s.LayerGroupValue[3], 1);
     EXPECT_EQ(s.LayerValue[3 * 16 + 4], 7);
     EXPECT_TRUE(s.LineWidthSeen);
-    EXPECT_FALSE(s.FreshLg || s.FreshLy || s.FreshLc || s.FreshLt || s.FreshLw || s.FreshCn);
+    EXPECT_FALSE(s.Running.FreshLg || s.Running.FreshLy || s.Running.FreshLc || s.Running.FreshLt ||
+                 s.Running.FreshLw || s.Running.FreshCn);
 
     // A text kind other than 0 leaves the host's character size alone.
     const TExchangeState k = Parse({"cn3 9 9 9 9"});
     EXPECT_EQ(k.HostTextKind, 3);
     EXPECT_EQ(k.HostCharWidth, 2.0);
-    EXPECT_EQ(k.CurCharWidth, 2.0);
+    EXPECT_EQ(k.Running.CurCharWidth, 2.0);
 }
 
 TEST(ReaderAttributes, ExtendedColourOnlyWithColourTen) {
-    EXPECT_EQ(Parse({"lc10 7"}).ExtColor, 7);
-    EXPECT_EQ(Parse({"lc9 7"}).ExtColor, 0);
-    EXPECT_EQ(Parse({"lc10"}).ExtColor, 0);
-    EXPECT_EQ(Parse({"pn5"}).PointColor, 5);
+    EXPECT_EQ(Parse({"lc10 7"}).Running.ExtColor, 7);
+    EXPECT_EQ(Parse({"lc9 7"}).Running.ExtColor, 0);
+    EXPECT_EQ(Parse({"lc10"}).Running.ExtColor, 0);
+    EXPECT_EQ(Parse({"pn5"}).Running.PointColor, 5);
 }
 
 TEST(ReaderMarkers, CurveAndDimensionFlags) {

@@ -7,9 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/file_size_limit.hpp"
-#include "exchange/write_file.hpp"
-#include "reader_test_support.hpp"
+#include "platform/write_file.hpp"
+#include "test_support.hpp"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -19,12 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::ReadBytes;
 using namespace JwwGaibu;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::set<std::string> Names(const fs::path& folder) {
     std::set<std::string> names;
@@ -40,10 +35,10 @@ bool FailingContent(TByteSink& sink) {
 }
 
 TEST(SafeSave, ReplacesOrCreatesAndLeavesNoTemporary) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old content");
     EXPECT_EQ(SaveFileSafely(target, ContentOf("new content")), TSaveResult::Replaced);
-    EXPECT_EQ(ReadAll(target), "new content");
+    EXPECT_EQ(ReadBytes(target), "new content");
 
     const fs::path fresh = folder.path() / "fresh.dat";
     EXPECT_EQ(SaveFileSafely(fresh, ContentOf("")), TSaveResult::Replaced);
@@ -52,25 +47,25 @@ TEST(SafeSave, ReplacesOrCreatesAndLeavesNoTemporary) {
 }
 
 TEST(SafeSave, AFailingProducerLeavesTheOldContent) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     EXPECT_EQ(SaveFileSafely(target, FailingContent), TSaveResult::Untouched);
-    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(Names(folder.path()).size(), 1u);
     EXPECT_EQ(RewriteInPlace(target, FailingContent), TSaveResult::Torn);
 }
 
 TEST(SafeSave, NothingCanBeWrittenInAMissingFolder) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.path() / "missing" / "JWC_TEMP.TXT";
     EXPECT_EQ(SaveFileSafely(target, ContentOf("x")), TSaveResult::Untouched);
     EXPECT_FALSE(fs::exists(target.parent_path()));
 }
 
 TEST(SafeSave, RemovesOnlyTemporariesOfEndedProcesses) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
-    const std::string live = std::to_string(CurrentProcessId());
+    const std::string live = std::to_string(Platform::CurrentProcessId());
     const std::set<std::string> kept{"JWC_TEMP.TXT", "JWC_TEMP.TXT.tmp", "JWC_TEMP.TXT.tmpx1",
                                      "OTHER.TXT.tmp12", "JWC_TEMP.TXT.tmp" + live + "x"};
     for (const std::string& name : kept)
@@ -82,12 +77,12 @@ TEST(SafeSave, RemovesOnlyTemporariesOfEndedProcesses) {
 
     EXPECT_EQ(SaveFileSafely(target, ContentOf("new")), TSaveResult::Replaced);
     EXPECT_EQ(Names(folder.path()), kept);
-    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(ReadBytes(target), "new");
 }
 
 #ifndef _WIN32
 TEST(SafeSave, ATemporaryOfARunningProcessStays) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     const fs::path busy = TemporaryPathFor(target, static_cast<uint64_t>(getppid()));
     folder.Write(busy.filename().string(), "being written");
@@ -96,7 +91,7 @@ TEST(SafeSave, ATemporaryOfARunningProcessStays) {
 }
 
 TEST(SafeSave, KeepsPermissionsAndLinks) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     ASSERT_EQ(chmod(target.c_str(), 0640), 0);
     EXPECT_EQ(SaveFileSafely(target, ContentOf("one")), TSaveResult::Replaced);
@@ -106,7 +101,7 @@ TEST(SafeSave, KeepsPermissionsAndLinks) {
     const fs::path other = folder.path() / "other-name.txt";
     fs::create_hard_link(target, other);
     EXPECT_EQ(SaveFileSafely(target, ContentOf("two")), TSaveResult::Rewritten);
-    EXPECT_EQ(ReadAll(other), "two");
+    EXPECT_EQ(ReadBytes(other), "two");
     EXPECT_EQ(fs::hard_link_count(target), 2u);
 
     // Through a symbolic link the file it names is replaced; the link stays.
@@ -115,14 +110,14 @@ TEST(SafeSave, KeepsPermissionsAndLinks) {
     fs::remove(target);
     EXPECT_EQ(SaveFileSafely(link, ContentOf("three")), TSaveResult::Replaced);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadAll(other), "three");
+    EXPECT_EQ(ReadBytes(other), "three");
     EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"other-name.txt", "link.txt"}));
 }
 
 // A file size limit makes every write past it fail for real: the temporary
 // file cannot be completed, and neither can the rewrite in place.
 TEST(SafeSave, AWriteBrokenOffIsReportedAsTorn) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     const std::string big(4096, 'x');
     TSaveResult result;
@@ -131,7 +126,7 @@ TEST(SafeSave, AWriteBrokenOffIsReportedAsTorn) {
         result = SaveFileSafely(target, ContentOf(big));
     }
     EXPECT_EQ(result, TSaveResult::Torn);
-    EXPECT_EQ(ReadAll(target).size(), 1000u);
+    EXPECT_EQ(ReadBytes(target).size(), 1000u);
     EXPECT_EQ(Names(folder.path()).size(), 1u);
 }
 #endif

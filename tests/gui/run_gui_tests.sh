@@ -9,6 +9,8 @@
 # folder per scenario and window.png, the screenshot of the fresh window.
 # --update-reference (or CROSSRECT_UPDATE_REFERENCE=1) rewrites
 # tests/gui/reference.png and docs/window.png from this run's screenshot.
+# The probe and the file holder (win_probe.exe, hold_file.exe) are targets
+# of the same build, in EXE's folder/tests (or CROSSRECT_GUI_HELPERS).
 # CROSSRECT_GUI_REUSE_PREFIX=1 keeps the prefix of an earlier run (quicker
 # while working on the tests; a normal run makes a fresh one).
 # Ends with "N passed, N failed"; the exit code is non-zero on any failure.
@@ -32,8 +34,8 @@ outdir=$(cd "$outdir" && pwd)
 data=$here/data
 reference=$here/reference.png
 
-# shellcheck source=tests/gui/wine_env.sh
-source "$here/wine_env.sh"
+# shellcheck source=tools/wine_env.sh
+source "$repo/tools/wine_env.sh"
 
 readonly form_title='^線分交点に矩形を作図$'
 readonly app_title='r418_線分交点に矩形を作図'
@@ -147,20 +149,11 @@ wine_path() {
     echo "Z:${path//\//\\}"
 }
 
-build_probe() {
-    probe=$outdir/win_probe.exe
-    if [ ! -f "$probe" ] || [ "$here/win_probe.cpp" -nt "$probe" ]; then
-        x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -municode -static -o "$probe" \
-            "$here/win_probe.cpp" || return 1
-    fi
-}
-
-build_holder() {
-    holder=$outdir/hold_file.exe
-    if [ ! -f "$holder" ] || [ "$here/hold_file.cpp" -nt "$holder" ]; then
-        x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -municode -static -o "$holder" \
-            "$here/hold_file.cpp" || return 1
-    fi
+find_helpers() {
+    local helpers=${CROSSRECT_GUI_HELPERS:-$(dirname "$exe")/tests}
+    probe=$helpers/win_probe.exe
+    holder=$helpers/hold_file.exe
+    [ -f "$probe" ] && [ -f "$holder" ]
 }
 
 # hold SHARE: the exchange file held open by a second program until release.
@@ -630,8 +623,7 @@ main() {
         make_prefix "$outdir/prefix" N
     fi
     "$WINESERVER" -p # one server for every start
-    build_probe || { echo "cannot build the probe" >&2; exit 1; }
-    build_holder || { echo "cannot build the file holder" >&2; exit 1; }
+    find_helpers || { echo "win_probe.exe or hold_file.exe not built" >&2; exit 1; }
     xdotool mousemove 1000 740
     local scenario
     for scenario in ${CROSSRECT_GUI_SCENARIOS:-scenario_fresh_start scenario_example_by_keyboard \

@@ -23,8 +23,8 @@ outdir=$(cd "$outdir" && pwd)
 sample=$repo/samples/floorplan/JWC_TEMP.TXT
 readonly form_title='^線分交点に矩形を作図$'
 
-# shellcheck source=tests/gui/wine_env.sh
-source "$repo/tests/gui/wine_env.sh"
+# shellcheck source=tools/wine_env.sh
+source "$repo/tools/wine_env.sh"
 
 passed=0
 failed=0

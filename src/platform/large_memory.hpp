@@ -1,4 +1,4 @@
-// JwwGaibu: allocation of large blocks (output text, point tables). Blocks
+// Platform: allocation of large blocks (output text, point tables). Blocks
 // of a few megabytes and more are aligned to 2 MiB and, on Linux, marked for
 // transparent huge pages, so filling hundreds of megabytes costs hundreds of
 // page faults instead of hundreds of thousands. Smaller blocks, and other
@@ -9,7 +9,7 @@
 #include <memory>
 #include <new>
 
-namespace JwwGaibu {
+namespace Platform {
 
 void* AllocateLarge(std::size_t bytes); // throws std::bad_alloc
 void FreeLarge(void* block, std::size_t bytes) noexcept;
@@ -35,4 +35,4 @@ inline TLargeBlock MakeLargeBlock(std::size_t bytes) {
     return TLargeBlock(static_cast<char*>(AllocateLarge(bytes)), TLargeBlockFree{bytes});
 }
 
-} // namespace JwwGaibu
+} // namespace Platform

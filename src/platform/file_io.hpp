@@ -1,4 +1,4 @@
-// JwwGaibu: guarded file reading shared by the exchange and settings files
+// Platform: guarded file reading shared by the exchange and settings files
 // (saving them is safe_save.hpp).
 // Paths are std::filesystem paths so that folders with Japanese names work
 // on Windows (wide-character API) as well as on Linux.
@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace JwwGaibu {
+namespace Platform {
 
 struct TFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -25,4 +25,4 @@ bool ReadSmallFile(const std::filesystem::path& path, std::size_t max_bytes, std
 // True when a regular file (or anything that is not a folder) exists there.
 bool FileExists(const std::filesystem::path& path);
 
-} // namespace JwwGaibu
+} // namespace Platform

@@ -9,9 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "exchange/write_file.hpp"
+#include "platform/write_file.hpp"
 
-namespace JwwGaibu {
+namespace Platform {
 
 namespace {
 
@@ -86,6 +86,6 @@ bool ProcessIsRunning(uint64_t process_id) {
     return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
-} // namespace JwwGaibu
+} // namespace Platform
 
 #endif

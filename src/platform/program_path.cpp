@@ -1,10 +1,20 @@
-#include "app/win_program_path.hpp"
-
-#include <windows.h>
+#include "platform/program_path.hpp"
 
 #include <string>
+#include <system_error>
 
-namespace Unit1 {
+#ifdef _WIN32
+// The narrow Win32 headers need windef.h and winbase.h first.
+// clang-format off
+#include <windef.h>
+#include <winbase.h>
+#include <libloaderapi.h>
+// clang-format on
+#endif
+
+namespace Platform {
+
+#ifdef _WIN32
 
 namespace {
 
@@ -27,4 +37,15 @@ std::filesystem::path ProgramFilePath() {
     return {};
 }
 
-} // namespace Unit1
+#else
+
+std::filesystem::path ProgramFilePath() {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    return self;
+}
+
+#endif
+
+} // namespace Platform

@@ -1,4 +1,4 @@
-#include "cli/sjis_text.hpp"
+#include "platform/text_encoding.hpp"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,7 @@
 #include <iconv.h>
 #endif
 
-namespace CrossrectCli {
+namespace Platform {
 
 namespace {
 
@@ -28,15 +28,8 @@ bool IsAscii(std::string_view text) {
 
 #ifdef _WIN32
 
-constexpr UINT kShiftJisCodePage = 932;
-
 void AppendWide(std::string& out, const wchar_t* wide, int length) {
-    if (length <= 0) return;
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return;
-    std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(CP_UTF8, 0, wide, length, out.data() + at, bytes, nullptr, nullptr);
+    if (length > 0) out += WideToUtf8(std::wstring_view(wide, static_cast<std::size_t>(length)));
 }
 
 // Decodes one character of one or two bytes; false when it is not valid.
@@ -126,9 +119,9 @@ std::string Decode(std::string_view sjis) {
 
 } // namespace
 
-std::string SjisToUtf8(std::string_view sjis) {
+std::string ShiftJisToUtf8(std::string_view sjis) {
     if (IsAscii(sjis)) return std::string(sjis);
     return Decode(sjis);
 }
 
-} // namespace CrossrectCli
+} // namespace Platform

@@ -1,4 +1,4 @@
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
 
 #include <fstream>
 #include <iterator>
@@ -6,20 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include "reader_test_support.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace JwwGaibu;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test_support::ReadBytes;
+using namespace Platform;
 
 TEST(FileIo, FileExistsOnlyForFiles) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     EXPECT_TRUE(FileExists(folder.Write("a.txt", "x")));
     EXPECT_FALSE(FileExists(folder.path()));
     EXPECT_FALSE(FileExists(folder.path() / "missing.txt"));
@@ -27,19 +23,19 @@ TEST(FileIo, FileExistsOnlyForFiles) {
 }
 
 TEST(FileIo, OpenFileTakesNonAsciiPaths) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path path = folder.path() / fs::path(u8"矩形.txt");
     {
         TFilePtr out = OpenFile(path, "wb");
         ASSERT_TRUE(out);
         ASSERT_EQ(std::fwrite("abc", 1, 3, out.get()), 3u);
     }
-    EXPECT_EQ(ReadAll(path), "abc");
+    EXPECT_EQ(ReadBytes(path), "abc");
     EXPECT_FALSE(OpenFile(folder.path() / "missing.txt", "rb"));
 }
 
 TEST(FileIo, ReadSmallFileKeepsToItsLimit) {
-    reader_test::ScratchFolder folder;
+    test_support::ScratchDir folder;
     const fs::path path = folder.Write("a.dat", std::string(5000, 'x'));
     std::string bytes;
     EXPECT_TRUE(ReadSmallFile(path, 5000, bytes));

@@ -1,4 +1,4 @@
-#include "exchange/large_memory.hpp"
+#include "platform/large_memory.hpp"
 
 #include <cstdint>
 #include <new>
@@ -7,7 +7,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace JwwGaibu {
+namespace Platform {
 
 namespace {
 
@@ -58,4 +58,4 @@ void FreeLarge(void* block, std::size_t bytes) noexcept {
 #endif
 }
 
-} // namespace JwwGaibu
+} // namespace Platform

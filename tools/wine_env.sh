@@ -1,5 +1,6 @@
 # Shared by the window tests and the demo: a private X display and a Wine
-# prefix that shows Japanese texts and draws its own windows. Source it.
+# prefix that shows Japanese texts and draws its own windows. Sourced by
+# tests/gui/run_gui_tests.sh and tools/gui-demo.sh.
 # Wine's reg garbles Japanese value names under the C locale.
 export LC_ALL=C.UTF-8
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

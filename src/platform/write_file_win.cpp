@@ -13,9 +13,9 @@
 #include <processthreadsapi.h>
 // clang-format on
 
-#include "exchange/write_file.hpp"
+#include "platform/write_file.hpp"
 
-namespace JwwGaibu {
+namespace Platform {
 
 namespace {
 
@@ -140,6 +140,6 @@ bool ProcessIsRunning(uint64_t process_id) {
     return running;
 }
 
-} // namespace JwwGaibu
+} // namespace Platform
 
 #endif

@@ -53,7 +53,6 @@ struct TControlLayout {
     int Id;
     int Left, Top, Width, Height;
     const wchar_t* Caption;
-    int TabOrder; // -1: not reached by the Tab key
 };
 
 inline constexpr int kClientWidth = 472;

@@ -3,7 +3,7 @@
 // which button Enter presses.
 #include <windows.h>
 
-#include "app/win_form1.hpp"
+#include "app/win/form1.hpp"
 
 namespace Unit1 {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/form_controls.hpp"
-#include "app/win_app_window.hpp"
-#include "app/win_form1.hpp"
-#include "app/win_text.hpp"
+#include "app/win/app_window.hpp"
+#include "app/win/form1.hpp"
+#include "platform/text_encoding.hpp"
 
 namespace Unit1 {
 
@@ -95,12 +95,20 @@ void FitListHeight(HWND combo, int height) {
     SendMessageW(combo, CB_SETMINVISIBLE, kDropDownRows, 0);
 }
 
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 std::string EditBytes(HWND edit) {
-    return WideToShiftJis(WindowText(edit));
+    return Platform::WideToShiftJis(WindowText(edit));
 }
 
 void SetEditBytes(HWND edit, const std::string& ascii) {
-    SetWindowTextW(edit, Utf8ToWide(ascii).c_str()); // numbers only: ASCII
+    SetWindowTextW(edit, Platform::Utf8ToWide(ascii).c_str()); // numbers only: ASCII
 }
 
 // The stored position, unless the window would then lie wholly off every
@@ -217,10 +225,10 @@ bool TForm1::ReadSettingsFromControls() {
     values.Edit4 = EditBytes(Edit4);
     switch (ReadControls(values, Settings)) {
     case TOkResult::WidthRefused:
-        application_.ShowMessage(handle_, Utf8ToWide(kWidthMessage).c_str());
+        application_.ShowMessage(handle_, Platform::Utf8ToWide(kWidthMessage).c_str());
         return false;
     case TOkResult::HeightRefused:
-        application_.ShowMessage(handle_, Utf8ToWide(kHeightMessage).c_str());
+        application_.ShowMessage(handle_, Platform::Utf8ToWide(kHeightMessage).c_str());
         return false;
     case TOkResult::Accepted:
         break;

@@ -5,11 +5,11 @@
 
 #include <commctrl.h>
 
-#include "app/win_app_window.hpp"
-#include "app/win_form1.hpp"
-#include "app/win_program_path.hpp"
-#include "app/win_resource_ids.hpp"
+#include "app/win/app_window.hpp"
+#include "app/win/form1.hpp"
+#include "app/win/resource_ids.hpp"
 #include "exchange/JwwGaibu.hpp"
+#include "platform/program_path.hpp"
 
 namespace {
 
@@ -24,7 +24,7 @@ HICON LoadProgramIcon(HINSTANCE instance, int size_metric_x, int size_metric_y) 
 void AnswerNothing() {
     JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
     JwwGaibu::ResetExchangeState(state);
-    JwwGaibu::WriteExchangeFile(state, Unit1::ProgramFilePath().parent_path() /
+    JwwGaibu::WriteExchangeFile(state, Platform::ProgramFilePath().parent_path() /
                                            JwwGaibu::kExchangeFileName);
     JwwGaibu::ReleaseExchangeState(state);
 }

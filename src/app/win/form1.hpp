@@ -12,23 +12,21 @@
 
 #include "app/command_run.hpp"
 #include "app/rect_settings.hpp"
-#include "app/win_control_ids.hpp"
-#include "app/win_form1_layout.hpp"
+#include "app/win/control_ids.hpp"
+#include "app/win/form1_layout.hpp"
+#include "app/win/window_base.hpp"
 
 namespace Unit1 {
 
 class TAppWindow;
 
-class TForm1 : private TForm1Controls {
+class TForm1 : public TWindowBase, private TForm1Controls {
   public:
     TForm1(HINSTANCE instance, const TAppWindow& application);
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
     ~TForm1();
 
     // Creates the window and its controls, hidden.
     bool Create(HICON icon, HICON small_icon);
-    HWND Handle() const { return handle_; }
     // FormShow, then the window appears.
     void Show();
     // The keyboard interface (Tab, Enter, Escape, access keys) for one
@@ -45,8 +43,8 @@ class TForm1 : private TForm1Controls {
     void ShowStatus(const TStatus& status);
 
   private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void HandleFailure() noexcept override;
 
     bool CreateControls();
     HWND CreateControl(const TControlLayout& layout);
@@ -66,7 +64,6 @@ class TForm1 : private TForm1Controls {
 
     HINSTANCE instance_;
     const TAppWindow& application_;
-    HWND handle_ = nullptr;
     HFONT font_ = nullptr;
     HBRUSH notes_brush_ = nullptr;
     HBRUSH status_brush_ = nullptr;

@@ -1,4 +1,4 @@
-// JwwGaibu: files opened for writing through the system's own calls, so that
+// Platform: files opened for writing through the system's own calls, so that
 // creation, sharing and replacement are exactly what the write-back needs
 // (the C library can express none of them), and the few process facts the
 // clean-up of abandoned temporary files needs.
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 
-namespace JwwGaibu {
+namespace Platform {
 
 enum class TCreate {
     New,        // a new entry; fails when the name exists
@@ -49,4 +49,4 @@ bool ReplaceInOneStep(const std::filesystem::path& from, const std::filesystem::
 uint64_t CurrentProcessId();
 bool ProcessIsRunning(uint64_t process_id);
 
-} // namespace JwwGaibu
+} // namespace Platform

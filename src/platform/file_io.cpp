@@ -1,10 +1,10 @@
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
 
 #include <cstring>
 #include <string>
 #include <system_error>
 
-namespace JwwGaibu {
+namespace Platform {
 
 namespace fs = std::filesystem;
 
@@ -39,4 +39,4 @@ bool FileExists(const fs::path& path) {
     return fs::exists(status) && !fs::is_directory(status);
 }
 
-} // namespace JwwGaibu
+} // namespace Platform

@@ -6,23 +6,18 @@
 
 #include <windows.h>
 
-namespace Unit1 {
+#include "app/win/window_base.hpp"
 
-// Registers a window class with the program's icons and the arrow cursor.
-bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon,
-                         HICON small_icon, HBRUSH background);
+namespace Unit1 {
 
 inline constexpr const wchar_t* kApplicationTitle = L"r418_線分交点に矩形を作図";
 
-class TAppWindow {
+class TAppWindow : public TWindowBase {
   public:
     TAppWindow() = default;
-    TAppWindow(const TAppWindow&) = delete;
-    TAppWindow& operator=(const TAppWindow&) = delete;
     ~TAppWindow();
 
     bool Create(HINSTANCE instance, HICON icon, HICON small_icon);
-    HWND Handle() const { return handle_; }
     // The window that activation and a close request from the task bar go to.
     void SetMainForm(HWND form) { main_form_ = form; }
     void Show() const;
@@ -32,12 +27,10 @@ class TAppWindow {
     void ShowMessage(HWND owner, const wchar_t* text) const;
 
   private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void ActivateLastPopup() const;
     void OnSize(WPARAM kind);
 
-    HWND handle_ = nullptr;
     HWND main_form_ = nullptr;
     bool form_hidden_ = false; // hidden by minimising, shown again on restore
 };

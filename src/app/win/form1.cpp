@@ -1,12 +1,12 @@
-#include "app/win_form1.hpp"
+#include "app/win/form1.hpp"
 
 #include <string>
 
-#include "app/win_app_window.hpp"
-#include "app/win_program_path.hpp"
-#include "app/win_text.hpp"
+#include "app/win/app_window.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "exchange/file_io.hpp"
+#include "platform/file_io.hpp"
+#include "platform/program_path.hpp"
+#include "platform/text_encoding.hpp"
 
 namespace Unit1 {
 
@@ -34,13 +34,12 @@ TForm1::~TForm1() {
 
 bool TForm1::Create(HICON icon, HICON small_icon) {
     const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    if (!RegisterWindowClass(instance_, kClassName, &TForm1::WndProc, icon, small_icon, white))
-        return false;
+    if (!RegisterWindowClass(instance_, kClassName, icon, small_icon, white)) return false;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    CreateWindowExW(0, kClassName, kCaption, kStyle, 0, 0, frame.right - frame.left,
-                    frame.bottom - frame.top, application_.Handle(), nullptr, instance_, this);
-    if (!handle_) return false;
+    const RECT place{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    if (!CreateHandle(kClassName, kCaption, kStyle, place, application_.Handle(), instance_))
+        return false;
     FitClientArea();
     return true;
 }
@@ -58,13 +57,13 @@ void TForm1::FormShow() {
     show_started_ = true;
     JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
     JwwGaibu::ResetExchangeState(state);
-    ProgramFile = ProgramFilePath();
+    ProgramFile = Platform::ProgramFilePath();
     ProgramFolder = ProgramFile.parent_path();
     const std::filesystem::path exchange = ProgramFolder / JwwGaibu::kExchangeFileName;
     JwwGaibu::ReadExchangeFile(state, exchange);
     // Read once, the selection must not stay there: from now on a kill or
     // a crash leaves "hq", never the host's own lines to be drawn again.
-    if (JwwGaibu::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
+    if (Platform::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
     JwwGaibu::RewindAttributes(state);
     LoadSettings(Settings, SettingsPathFor(ProgramFile));
     PlaceWindow();
@@ -104,7 +103,7 @@ void TForm1::ShowStatus(const TStatus& status) {
     const auto now = std::chrono::steady_clock::now();
     if (!always && now - last_repaint_ < kRepaintInterval) return;
     last_repaint_ = now;
-    SetWindowTextW(LabelA1, Utf8ToWide(status.Text).c_str());
+    SetWindowTextW(LabelA1, Platform::Utf8ToWide(status.Text).c_str());
     RedrawWindow(LabelA1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -121,10 +120,15 @@ void TForm1::RunFormCloseOnce() {
     FormClose();
 }
 
+// No exception may unwind through the system's code: the run is abandoned.
+void TForm1::HandleFailure() noexcept {
+    CloseAfterFailure();
+}
+
 void TForm1::CloseAfterFailure() noexcept {
     running_ = false;
     if (!show_started_) { // the answer goes beside the program, never elsewhere
-        ProgramFile = ProgramFilePath();
+        ProgramFile = Platform::ProgramFilePath();
         ProgramFolder = ProgramFile.parent_path();
         show_started_ = true;
     }
@@ -133,23 +137,6 @@ void TForm1::CloseAfterFailure() noexcept {
 }
 
 // --- Message dispatch ---
-
-LRESULT CALLBACK TForm1::WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-        form->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(window, message, wparam, lparam);
-    // No exception may unwind through the system's code.
-    try {
-        return form->HandleMessage(message, wparam, lparam);
-    } catch (...) {
-    }
-    form->CloseAfterFailure();
-    return 0;
-}
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -185,16 +172,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         RunFormCloseOnce();
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        HWND window = handle_;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        handle_ = nullptr;
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
     default:
         break;
     }
-    return DefWindowProcW(handle_, message, wparam, lparam);
+    return DefaultHandling(message, wparam, lparam);
 }
 
 void TForm1::OnCommand(int id, int code) {

@@ -1,9 +1,9 @@
-#include "app/win_form1_layout.hpp"
+#include "app/win/form1_layout.hpp"
 
 #include <array>
 #include <initializer_list>
 
-#include "app/win_control_ids.hpp"
+#include "app/win/control_ids.hpp"
 
 namespace Unit1 {
 
@@ -13,28 +13,28 @@ using K = TControlKind;
 using C = TForm1Controls;
 
 constexpr std::array<TControlLayout, 22> kControls{{
-    {&C::ComboBox1, K::DropDownList, kIdComboBox1, 48, 8, 193, 21, L"", 0},
-    {&C::ComboBox2, K::DropDownList, kIdComboBox2, 48, 32, 193, 21, L"", 1},
-    {&C::Edit1, K::Edit, kIdEdit1, 48, 56, 105, 21, L"", 2},
-    {&C::Edit2, K::Edit, kIdEdit2, 48, 80, 105, 21, L"", 3},
-    {&C::ComboBox3, K::DropDownList, kIdComboBox3, 160, 80, 81, 21, L"", 4},
-    {&C::Edit3, K::Edit, kIdEdit3, 48, 104, 105, 21, L"", 5},
-    {&C::ComboBox4, K::DropDownList, kIdComboBox4, 160, 104, 81, 21, L"", 6},
-    {&C::Edit4, K::Edit, kIdEdit4, 48, 128, 105, 21, L"", 7},
-    {&C::ComboBox5, K::DropDownList, kIdComboBox5, 64, 152, 89, 21, L"", 8},
-    {&C::Button1, K::DefaultButton, kIdButton1, 64, 192, 129, 25, L"ＯＫ(&Y)", 9},
-    {&C::Button2, K::CancelButton, kIdButton2, 272, 192, 129, 25, L"キャンセル(&N)", 10},
-    {&C::Memo1, K::Notes, kIdMemo1, 272, 8, 193, 161, L"", 11},
-    {&C::Label1, K::Label, kIdLabel1, 8, 12, 28, 13, L"線色", -1},
-    {&C::Label3, K::Label, kIdLabel3, 8, 36, 28, 13, L"線種", -1},
-    {&C::Label9, K::Label, kIdLabel9, 8, 60, 28, 13, L"線幅", -1},
-    {&C::Label10, K::Label, kIdLabel10, 160, 64, 77, 13, L"1/100mm単位", -1},
-    {&C::Label2, K::Label, kIdLabel2, 8, 84, 28, 13, L"横幅", -1},
-    {&C::Label5, K::Label, kIdLabel5, 8, 108, 28, 13, L"縦高", -1},
-    {&C::Label4, K::Label, kIdLabel4, 8, 132, 28, 13, L"角度", -1},
-    {&C::Label6, K::Label, kIdLabel6, 160, 134, 98, 13, L"°(反時計回り)", -1},
-    {&C::Label7, K::Label, kIdLabel7, 8, 156, 42, 13, L"基準点", -1},
-    {&C::LabelA1, K::StatusLine, kIdLabelA1, 0, 223, 472, 24, L"　", -1},
+    {&C::ComboBox1, K::DropDownList, kIdComboBox1, 48, 8, 193, 21, L""},
+    {&C::ComboBox2, K::DropDownList, kIdComboBox2, 48, 32, 193, 21, L""},
+    {&C::Edit1, K::Edit, kIdEdit1, 48, 56, 105, 21, L""},
+    {&C::Edit2, K::Edit, kIdEdit2, 48, 80, 105, 21, L""},
+    {&C::ComboBox3, K::DropDownList, kIdComboBox3, 160, 80, 81, 21, L""},
+    {&C::Edit3, K::Edit, kIdEdit3, 48, 104, 105, 21, L""},
+    {&C::ComboBox4, K::DropDownList, kIdComboBox4, 160, 104, 81, 21, L""},
+    {&C::Edit4, K::Edit, kIdEdit4, 48, 128, 105, 21, L""},
+    {&C::ComboBox5, K::DropDownList, kIdComboBox5, 64, 152, 89, 21, L""},
+    {&C::Button1, K::DefaultButton, kIdButton1, 64, 192, 129, 25, L"ＯＫ(&Y)"},
+    {&C::Button2, K::CancelButton, kIdButton2, 272, 192, 129, 25, L"キャンセル(&N)"},
+    {&C::Memo1, K::Notes, kIdMemo1, 272, 8, 193, 161, L""},
+    {&C::Label1, K::Label, kIdLabel1, 8, 12, 28, 13, L"線色"},
+    {&C::Label3, K::Label, kIdLabel3, 8, 36, 28, 13, L"線種"},
+    {&C::Label9, K::Label, kIdLabel9, 8, 60, 28, 13, L"線幅"},
+    {&C::Label10, K::Label, kIdLabel10, 160, 64, 77, 13, L"1/100mm単位"},
+    {&C::Label2, K::Label, kIdLabel2, 8, 84, 28, 13, L"横幅"},
+    {&C::Label5, K::Label, kIdLabel5, 8, 108, 28, 13, L"縦高"},
+    {&C::Label4, K::Label, kIdLabel4, 8, 132, 28, 13, L"角度"},
+    {&C::Label6, K::Label, kIdLabel6, 160, 134, 98, 13, L"°(反時計回り)"},
+    {&C::Label7, K::Label, kIdLabel7, 8, 156, 42, 13, L"基準点"},
+    {&C::LabelA1, K::StatusLine, kIdLabelA1, 0, 223, 472, 24, L"　"},
 }};
 
 constexpr std::array<const wchar_t*, 25> kNotes{{
