@@ -3,6 +3,8 @@
 // their form; they never allocate, throw or look at the locale.
 #include "util/number_text.hpp"
 
+#include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -41,8 +43,10 @@ int HexValue(char c) {
     return -1;
 }
 
-// Skips leading blanks (code 32 only) and at most one sign.
-std::string_view SkipSpacesAndSign(std::string_view text, bool& negative) {
+// Skips leading blanks (code 32 only) and at most one sign. Inlined into
+// both readers, where it is a good share of the work for short texts.
+[[gnu::always_inline]] inline std::string_view SkipSpacesAndSign(std::string_view text,
+                                                                 bool& negative) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;
@@ -95,39 +99,98 @@ struct DecimalText {
     int digits = 0;       // significant digits in mantissa
     int64_t exponent = 0; // bounded by the text length plus kExponentClamp
     bool negative = false;
-    bool exact = true; // no nonzero digit was dropped
+    bool exact = true;    // no nonzero digit was dropped
+    bool rounded = false; // the first dropped digit has rounded the mantissa
 };
+
+// Digits past the kept ones only round the last kept digit; before the
+// point each one moves the kept ones up a place.
+[[gnu::noinline]] void DropDigit(unsigned digit, bool after_point, DecimalText& number) {
+    if (!number.rounded && digit >= 5) ++number.mantissa;
+    number.rounded = true;
+    if (digit != 0) number.exact = false;
+    if (!after_point) ++number.exponent;
+}
+
+// Reads a run of digits; leading zeros add nothing to the mantissa, and
+// every digit kept or skipped after the point lowers the exponent.
+const char* ReadDigits(const char* p, const char* end, bool after_point, DecimalText& number) {
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit > 9) break;
+        if (number.digits < kMaxMantissaDigits) {
+            number.mantissa = number.mantissa * 10 + digit;
+            number.digits += number.mantissa != 0 ? 1 : 0;
+            number.exponent -= after_point ? 1 : 0;
+        } else {
+            DropDigit(digit, after_point, number);
+        }
+    }
+    return p;
+}
+
+// 10^0 .. 10^19, to count the decimal digits of a mantissa.
+constexpr uint64_t kIntegerPowersOfTen[] = {1,
+                                            10,
+                                            100,
+                                            1'000,
+                                            10'000,
+                                            100'000,
+                                            1'000'000,
+                                            10'000'000,
+                                            100'000'000,
+                                            1'000'000'000,
+                                            10'000'000'000,
+                                            100'000'000'000,
+                                            1'000'000'000'000,
+                                            10'000'000'000'000,
+                                            100'000'000'000'000,
+                                            1'000'000'000'000'000,
+                                            10'000'000'000'000'000,
+                                            100'000'000'000'000'000,
+                                            1'000'000'000'000'000'000,
+                                            10'000'000'000'000'000'000u};
+
+// Decimal digits of value (0 for 0): bit width * 1233 / 4096 ~ log10(2)
+// gives this or one less.
+int DecimalLength(uint64_t value) {
+    const int guess = (std::bit_width(value) * 1233) >> 12;
+    return guess + (value >= kIntegerPowersOfTen[guess] ? 1 : 0);
+}
+
+// A run of digits into the mantissa with no cap: the caller knows there
+// are not enough of them to exceed the kept ones.
+const char* ReadShortRun(const char* p, const char* end, uint64_t& mantissa) {
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit > 9) break;
+        mantissa = mantissa * 10 + digit;
+    }
+    return p;
+}
+
+// Texts of at most kMaxMantissaDigits bytes keep every digit: leading zeros
+// vanish in the mantissa by themselves and its length is the digit count.
+std::string_view ReadShortMantissa(std::string_view text, DecimalText& number) {
+    const char* const end = text.data() + text.size();
+    const char* p = ReadShortRun(text.data(), end, number.mantissa);
+    if (p != end && *p == '.') {
+        const char* const fraction = p + 1;
+        p = ReadShortRun(fraction, end, number.mantissa);
+        number.exponent -= p - fraction;
+    }
+    number.digits = DecimalLength(number.mantissa);
+    return std::string_view(p, static_cast<std::size_t>(end - p));
+}
 
 // Reads digits with at most one point; returns the rest of the text.
 std::string_view ReadMantissa(std::string_view text, DecimalText& number) {
-    bool after_point = false;
-    bool rounded = false;
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.' && !after_point) {
-            after_point = true;
-            continue;
-        }
-        if (!IsDigit(c)) break;
-        const int digit = c - '0';
-        if (number.digits == 0 && digit == 0) {
-            if (after_point) --number.exponent;
-            continue;
-        }
-        if (number.digits < kMaxMantissaDigits) {
-            number.mantissa = number.mantissa * 10 + static_cast<uint64_t>(digit);
-            ++number.digits;
-            if (after_point) --number.exponent;
-            continue;
-        }
-        // Digits past the kept ones only round the last kept digit.
-        if (!rounded && digit >= 5) ++number.mantissa;
-        rounded = true;
-        if (digit != 0) number.exact = false;
-        if (!after_point) ++number.exponent;
-    }
-    return text.substr(i);
+    if (text.size() <= static_cast<std::size_t>(kMaxMantissaDigits))
+        return ReadShortMantissa(text, number);
+    const char* const end = text.data() + text.size();
+    const char* p = ReadDigits(text.data(), end, false, number);
+    if (p != end && *p == '.') p = ReadDigits(p + 1, end, true, number);
+    return std::string_view(p, static_cast<std::size_t>(end - p));
 }
 
 // Reads "E", an optional sign and at least one digit to the end of the text.
@@ -225,6 +288,23 @@ double RoundToDouble(const DecimalText& number, int exponent, long double value)
     return result;
 }
 
+// A mantissa of at most 53 bits and a power of ten up to 10^22 are both
+// exact doubles, so one multiplication or division in double arithmetic
+// rounds once, correctly, to the very double the extended scaling and its
+// tie correction give. Only where double arithmetic is not done in a wider
+// format (the x87 unit would round twice).
+constexpr uint64_t kExactMantissaMax = uint64_t{1} << std::numeric_limits<double>::digits;
+constexpr int kExactDoublePowerMax = 22;
+constexpr double kDoublePowersOfTen[kExactDoublePowerMax + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr bool kDoubleArithmeticRoundsOnce = FLT_EVAL_METHOD == 0;
+
+bool IsExactlyScaled(const DecimalText& number, int exponent) {
+    return kDoubleArithmeticRoundsOnce && number.exact && number.mantissa <= kExactMantissaMax &&
+           exponent >= -kExactDoublePowerMax && exponent <= kExactDoublePowerMax;
+}
+
 // Scales in the 80-bit extended format and rounds to double. A value beyond
 // the range of a double is not a number here: 0.0, never infinity.
 double ScaleToDouble(const DecimalText& number) {
@@ -235,6 +315,12 @@ double ScaleToDouble(const DecimalText& number) {
     if (leading < kMinLeadingExponent) return zero;
     // Both bounds keep |exponent| below 350 here.
     const int exponent = static_cast<int>(number.exponent);
+    if (IsExactlyScaled(number, exponent)) {
+        const double mantissa = static_cast<double>(number.mantissa);
+        const double result = exponent >= 0 ? mantissa * kDoublePowersOfTen[exponent]
+                                            : mantissa / kDoublePowersOfTen[-exponent];
+        return number.negative ? -result : result;
+    }
     long double value = static_cast<long double>(number.mantissa);
     if (exponent >= 0) {
         value *= PowerOfTen(exponent);

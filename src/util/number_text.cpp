@@ -1,8 +1,10 @@
 // Writing numbers as text: RealToText (15 significant digits, general form)
 // and IntToText. Ordinary magnitudes are rounded with exact integer
-// arithmetic, the rest through std::to_chars; the locale never matters.
+// arithmetic and written eight digits at a time, the rest go through
+// std::to_chars; the locale never matters.
 #include "util/number_text.hpp"
 
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -22,20 +24,29 @@ constexpr int kMaxFixedExponent = kSignificantDigits - 1;
 // Longest decimal integer (int64 minimum with its sign).
 constexpr std::size_t kIntTextMax = 20;
 
-// The rounded value as digits d0 d1 ... (no trailing zeros) times
-// 10^(exponent - count + 1), i.e. exponent belongs to d0.
+// The rounded value: 15 digits d0 .. d14 at text + 1 (trailing zeros
+// included, as "0" characters), of which count are significant, times
+// 10^(exponent - 14), i.e. exponent belongs to d0. The writers copy whole
+// 15-byte runs from anywhere in the first kDigitTextSize - 1 bytes, so the
+// buffer is larger than the digits and never read uninitialised.
+constexpr std::size_t kDigitTextSize = 32;
+constexpr std::size_t kRunLength = kSignificantDigits;
+
 struct Digits {
-    char digit[kSignificantDigits + 2];
+    char text[kDigitTextSize] = {};
     int count = 0;
     int exponent = 0;
+    char* First() { return text + 1; }
+    const char* First() const { return text + 1; }
 };
 
 // Takes apart to_chars' scientific text "d.ddde+XX" (magnitude, no sign).
 void ParseScientific(const char* first, const char* last, Digits& digits) {
+    std::memset(digits.First(), '0', kSignificantDigits);
     digits.count = 0;
     const char* p = first;
     for (; p < last && *p != 'e'; ++p) {
-        if (*p != '.') digits.digit[digits.count++] = *p;
+        if (*p != '.') digits.First()[digits.count++] = *p;
     }
     ++p; // 'e'
     const bool negative = *p == '-';
@@ -43,7 +54,7 @@ void ParseScientific(const char* first, const char* last, Digits& digits) {
     int exponent = 0;
     std::from_chars(p, last, exponent);
     digits.exponent = negative ? -exponent : exponent;
-    while (digits.count > 1 && digits.digit[digits.count - 1] == '0')
+    while (digits.count > 1 && digits.First()[digits.count - 1] == '0')
         --digits.count;
 }
 
@@ -76,89 +87,118 @@ constexpr PowersOfFive kPowersOfFive;
 constexpr double kPowersOfTen[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
                                    1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-// "00" .. "99", to write two digits per division.
-struct DigitPairs {
-    char pair[200];
-    constexpr DigitPairs() : pair() {
-        for (std::size_t i = 0; i < 100; ++i) {
-            pair[2 * i] = static_cast<char>('0' + i / 10);
-            pair[2 * i + 1] = static_cast<char>('0' + i % 10);
-        }
-    }
-};
-constexpr DigitPairs kDigitPairs;
+// Outcome of scaling with a guessed decimal exponent.
+enum class TScaled { Fits, ExponentTooHigh, ExponentTooLow, OutOfRange };
 
-// The digits of whole (> 0) without its trailing zeros.
-void DigitsOfInteger(uint64_t whole, int exponent, Digits& digits) {
-    while (whole % 10 == 0)
-        whole /= 10;
-    char text[24];
-    char* p = text + sizeof text;
-    while (whole >= 100) {
-        p -= 2;
-        std::memcpy(p, kDigitPairs.pair + 2 * (whole % 100), 2);
-        whole /= 100;
+// whole = round(mantissa * 2^binary_exponent * 10^(14 - exponent)), ties to
+// even like every correctly rounding formatter, computed exactly in 128 bits
+// when it has 15 digits.
+TScaled ScaleToFifteenDigits(uint64_t mantissa, int binary_exponent, int& exponent,
+                             uint64_t& whole) {
+    const int scale = kMaxFixedExponent - exponent;
+    if (scale < 0 || scale > kMaxScale) return TScaled::OutOfRange;
+    const int shift = -(binary_exponent + scale); // 1 .. 70 in this range
+    if (shift < 1) return TScaled::OutOfRange;
+    const Uint128 product = Uint128{mantissa} * kPowersOfFive.value[scale];
+    // One shift gives the whole and, below it, the bit worth a half.
+    const uint64_t twice = static_cast<uint64_t>(product >> (shift - 1));
+    whole = twice >> 1;
+    if (whole < kFifteenDigitMin) return TScaled::ExponentTooHigh;
+    if (whole >= kFifteenDigitEnd) return TScaled::ExponentTooLow;
+    // Half or more goes up, except an exact tie on an even whole. 5^scale is
+    // odd, so the bits below the half are all zero exactly when the mantissa
+    // has at least that many trailing zero bits.
+    const bool tie = std::countr_zero(mantissa) >= shift - 1;
+    if ((twice & 1) != 0 && ((whole & 1) != 0 || !tie)) ++whole;
+    if (whole == kFifteenDigitEnd) { // 9.99..95 carried into a new digit
+        whole = kFifteenDigitMin;
+        ++exponent;
     }
-    if (whole >= 10) {
-        p -= 2;
-        std::memcpy(p, kDigitPairs.pair + 2 * whole, 2);
-    } else {
-        *--p = static_cast<char>('0' + whole);
-    }
-    digits.count = static_cast<int>(text + sizeof text - p);
-    std::memcpy(digits.digit, p, static_cast<std::size_t>(digits.count));
-    digits.exponent = exponent;
+    return TScaled::Fits;
 }
 
-// Rounds magnitude = mantissa * 2^binary_exponent to 15 digits (ties to even,
-// like every correctly rounding formatter) as the integer
-// round(magnitude * 10^(14 - exponent)) computed exactly in 128 bits.
-bool RoundExactly(double magnitude, Digits& digits) {
+// The powers of ten below 1 are inexact as doubles, so the guess can be one
+// off for values next to them: step the exponent until the whole fits.
+[[gnu::noinline]] bool RescaleAfterMiss(uint64_t mantissa, int binary_exponent, TScaled scaled,
+                                        int& exponent, uint64_t& whole) {
+    while (scaled != TScaled::Fits) {
+        if (scaled == TScaled::OutOfRange) return false;
+        exponent += scaled == TScaled::ExponentTooHigh ? -1 : 1;
+        scaled = ScaleToFifteenDigits(mantissa, binary_exponent, exponent, whole);
+    }
+    return true;
+}
+
+// Rounds a magnitude within the exact range to the 15-digit whole and the
+// decimal exponent of its first digit.
+bool RoundExactly(double magnitude, uint64_t& whole, int& exponent) {
     if (!(magnitude >= kExactMin && magnitude < kExactMax)) return false;
-    uint64_t bits = 0;
-    std::memcpy(&bits, &magnitude, sizeof bits);
+    const uint64_t bits = std::bit_cast<uint64_t>(magnitude);
     const uint64_t mantissa =
         (bits & ((uint64_t{1} << kDoubleFractionBits) - 1)) | (uint64_t{1} << kDoubleFractionBits);
     const int binary_exponent =
         static_cast<int>(bits >> kDoubleFractionBits) - kDoubleExponentBias - kDoubleFractionBits;
     // floor(log10(2^e)) via 78913 / 2^18 ~ log10(2); the true exponent of
     // the leading digit is this or one more.
-    int exponent = ((binary_exponent + kDoubleFractionBits) * 78913) >> 18;
+    exponent = ((binary_exponent + kDoubleFractionBits) * 78913) >> 18;
     if (exponent < kMaxFixedExponent &&
         magnitude >= kPowersOfTen[exponent + 1 - kExactMinExponent]) {
         ++exponent;
     }
-    for (;;) {
-        const int scale = kMaxFixedExponent - exponent;
-        if (scale < 0 || scale > kMaxScale) return false;
-        const Uint128 product = Uint128{mantissa} * kPowersOfFive.value[scale];
-        const int shift = -(binary_exponent + scale); // 1 .. 70 in this range
-        if (shift < 1) return false;
-        const uint64_t whole = static_cast<uint64_t>(product >> shift);
-        // The powers of ten below 1 are inexact as doubles: fix the guess.
-        if (whole < kFifteenDigitMin) {
-            --exponent;
-            continue;
-        }
-        if (whole >= kFifteenDigitEnd) {
-            ++exponent;
-            continue;
-        }
-        const Uint128 rest = product & ((Uint128{1} << shift) - 1);
-        const Uint128 half = Uint128{1} << (shift - 1);
-        const bool up = rest > half || (rest == half && (whole & 1) != 0);
-        if (up && whole + 1 == kFifteenDigitEnd) {
-            DigitsOfInteger(1, exponent + 1, digits);
-        } else {
-            DigitsOfInteger(whole + (up ? 1 : 0), exponent, digits);
-        }
-        return true;
+    const TScaled scaled = ScaleToFifteenDigits(mantissa, binary_exponent, exponent, whole);
+    if (scaled == TScaled::Fits) return true;
+    return RescaleAfterMiss(mantissa, binary_exponent, scaled, exponent, whole);
+}
+
+static_assert(std::endian::native == std::endian::little, "digit bytes are stored low byte first");
+
+// The eight decimal digits of n < 10^8, leading zeros included, as the
+// byte values 0..9, the first digit in the lowest byte: a few multiplications
+// split all of them at once (x * 10486 >> 20 is x / 100 below 10^4, and
+// x * 103 >> 10 is x / 10 below 100).
+uint64_t EightDigits(uint32_t n) {
+    const uint64_t merged = (n / 10'000) | (uint64_t{n % 10'000} << 32);
+    const uint64_t hundreds_high = ((merged * 10'486) >> 20) & 0x0000'007F'0000'007Full;
+    const uint64_t hundreds_low = merged - 100 * hundreds_high;
+    const uint64_t pairs = (hundreds_low << 16) + hundreds_high;
+    const uint64_t tens = ((pairs * 103) >> 10) & 0x000F'000F'000F'000Full;
+    return tens + ((pairs - 10 * tens) << 8);
+}
+
+constexpr uint64_t kAsciiZeros = 0x3030'3030'3030'3030ull;
+constexpr uint64_t kChunkSplit = 100'000'000; // 10^8
+constexpr int kChunkDigits = 8;
+
+// Writes the 15 digits of whole (10^14 <= whole < 10^15) and counts the
+// significant ones from the zero bytes at the top of each chunk.
+void WriteDigits(uint64_t whole, int exponent, Digits& digits) {
+    // high < 10^7, so its chunk starts with a "0" that lands in text[0].
+    const uint64_t high = EightDigits(static_cast<uint32_t>(whole / kChunkSplit));
+    const uint64_t low = EightDigits(static_cast<uint32_t>(whole % kChunkSplit));
+    const uint64_t high_text = high | kAsciiZeros;
+    const uint64_t low_text = low | kAsciiZeros;
+    std::memcpy(digits.text, &high_text, sizeof high_text);
+    std::memcpy(digits.text + kChunkDigits, &low_text, sizeof low_text);
+    const int low_zeros = std::countl_zero(low) / 8;
+    const int zeros =
+        low_zeros < kChunkDigits ? low_zeros : kChunkDigits + std::countl_zero(high) / 8;
+    digits.count = kSignificantDigits - zeros;
+    digits.exponent = exponent;
+}
+
+// The largest doubles round up to 1.79769313486232E308, which lies beyond
+// the range of a double and would not read back; they are cut instead.
+void KeepWithinRange(Digits& digits) {
+    static constexpr char kRoundedMax[] = "179769313486232";
+    if (digits.exponent == DBL_MAX_10_EXP && digits.count == kSignificantDigits &&
+        std::memcmp(digits.First(), kRoundedMax, kSignificantDigits) == 0) {
+        digits.First()[kSignificantDigits - 1] = '1';
     }
 }
 
-// Rounds a positive finite magnitude to 15 significant digits.
-void RoundToDigits(double magnitude, Digits& digits) {
-    if (RoundExactly(magnitude, digits)) return;
+// Magnitudes outside the exact range: tiny, huge and subnormal ones; kept
+// out of line so that the common path needs few registers.
+[[gnu::noinline]] void RoundThroughLibrary(double magnitude, Digits& digits) {
     char text[40];
     // For normal numbers the shortest text that reads back to the value,
     // when it has at most 15 digits, is also the 15-digit rounding: the
@@ -175,53 +215,50 @@ void RoundToDigits(double magnitude, Digits& digits) {
     ParseScientific(text, rounded.ptr, digits);
 }
 
-// The largest doubles round up to 1.79769313486232E308, which lies beyond
-// the range of a double and would not read back; they are cut instead.
-void KeepWithinRange(Digits& digits) {
-    static constexpr char kRoundedMax[] = "179769313486232";
-    if (digits.exponent == DBL_MAX_10_EXP && digits.count == kSignificantDigits &&
-        std::memcmp(digits.digit, kRoundedMax, kSignificantDigits) == 0) {
-        digits.digit[kSignificantDigits - 1] = '1';
-    }
-}
-
+// Each writer copies fixed 15-byte runs (a couple of wide moves) and steps
+// on by the true length; the longest reach is 31 bytes past out, within
+// the kRealTextMax bytes the caller provides even after a sign.
 char* WriteFixed(const Digits& digits, char* out) {
+    const char* first = digits.First();
     if (digits.exponent < 0) {
-        *out++ = '0';
-        *out++ = '.';
-        for (int i = digits.exponent + 1; i < 0; ++i)
-            *out++ = '0';
-        std::memcpy(out, digits.digit, static_cast<std::size_t>(digits.count));
-        return out + digits.count;
+        const int leading_zeros = -digits.exponent - 1; // 0 .. 3
+        std::memcpy(out, "0.000", 5);
+        std::memcpy(out + 2 + leading_zeros, first, kRunLength);
+        return out + 2 + leading_zeros + digits.count;
     }
     const int integer_digits = digits.exponent + 1;
-    for (int i = 0; i < integer_digits; ++i)
-        *out++ = i < digits.count ? digits.digit[i] : '0';
-    if (digits.count > integer_digits) {
-        *out++ = '.';
-        const int fraction_digits = digits.count - integer_digits;
-        std::memcpy(out, digits.digit + integer_digits, static_cast<std::size_t>(fraction_digits));
-        out += fraction_digits;
-    }
-    return out;
+    std::memcpy(out, first, kRunLength);
+    if (digits.count <= integer_digits) return out + integer_digits;
+    out[integer_digits] = '.';
+    std::memcpy(out + integer_digits + 1, first + integer_digits, kRunLength);
+    return out + digits.count + 1;
 }
 
-char* WriteScientific(const Digits& digits, char* out) {
-    *out++ = digits.digit[0];
+// Rare for drawings: out of line, like the library path.
+[[gnu::noinline]] char* WriteScientific(const Digits& digits, char* out) {
+    const char* first = digits.First();
+    *out++ = first[0];
     if (digits.count > 1) {
         *out++ = '.';
-        std::memcpy(out, digits.digit + 1, static_cast<std::size_t>(digits.count - 1));
+        std::memcpy(out, first + 1, kRunLength);
         out += digits.count - 1;
     }
     *out++ = 'E';
     return std::to_chars(out, out + 8, digits.exponent).ptr;
 }
 
-} // namespace
+// Picks the notation after rounding, so 999999999999999.9 (rounded to
+// 10^15) is 1E15.
+char* WriteDigitText(const Digits& digits, char* out) {
+    const bool fixed = digits.exponent >= kMinFixedExponent && digits.exponent <= kMaxFixedExponent;
+    return fixed ? WriteFixed(digits, out) : WriteScientific(digits, out);
+}
 
-std::size_t RealToText(double value, char* out) noexcept {
-    // Zero of either sign is "0". Callers never pass infinity or NaN; should
-    // one slip through, "0" at least reads back as a harmless number.
+// Every value the exact path leaves: zero, tiny, huge, subnormal, and the
+// infinities and NaN, which callers never pass; should one slip through,
+// "0" at least reads back as a harmless number. Out of line, so that the
+// common path needs few registers.
+[[gnu::noinline]] std::size_t WriteUnusual(double value, char* out) {
     if (value == 0.0 || !std::isfinite(value)) {
         out[0] = '0';
         return 1;
@@ -229,12 +266,26 @@ std::size_t RealToText(double value, char* out) noexcept {
     char* p = out;
     if (value < 0.0) *p++ = '-';
     Digits digits;
-    RoundToDigits(std::fabs(value), digits);
+    RoundThroughLibrary(std::fabs(value), digits);
     KeepWithinRange(digits);
-    // Decided after rounding, so 999999999999999.9 (rounded to 10^15) is 1E15.
-    const bool fixed = digits.exponent >= kMinFixedExponent && digits.exponent <= kMaxFixedExponent;
-    p = fixed ? WriteFixed(digits, p) : WriteScientific(digits, p);
-    return static_cast<std::size_t>(p - out);
+    return static_cast<std::size_t>(WriteDigitText(digits, p) - out);
+}
+
+} // namespace
+
+static_assert(kRealTextMax >= 1 + (kSignificantDigits - 1) + 1 + kRunLength,
+              "a sign, 14 integer digits, the point and a whole run must fit");
+
+std::size_t RealToText(double value, char* out) noexcept {
+    uint64_t whole = 0;
+    int exponent = 0;
+    if (!RoundExactly(std::fabs(value), whole, exponent)) return WriteUnusual(value, out);
+    // The sign is stored always and kept only for negative values.
+    out[0] = '-';
+    char* const p = out + (std::bit_cast<uint64_t>(value) >> 63);
+    Digits digits;
+    WriteDigits(whole, exponent, digits);
+    return static_cast<std::size_t>(WriteDigitText(digits, p) - out);
 }
 
 std::string RealToText(double value) {
