@@ -185,8 +185,7 @@ int RunRectangles(const TRunOptions& options) {
     // A refusal leaves every file as it was, as the window's message box does.
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
     // From here on a kill or a crash must leave "hq", never the selection.
-    if (!options.Out && Platform::FileExists(files->Exchange))
-        JwwGaibu::WriteEmptyAnswer(files->Exchange);
+    if (!options.Out) JwwGaibu::ReplaceSelectionWithEmptyAnswer(files->Exchange);
 
     const TRunOutcome outcome = RunCommand(options, *files, state, settings, clock);
     ReportRun(outcome.Report, files->Settings);

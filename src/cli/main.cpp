@@ -57,6 +57,10 @@ void AddText(CLI::App& command, const std::string& name, std::optional<std::stri
         ->type_name(type);
 }
 
+void AddDir(CLI::App& command, std::string& target, const std::string& help) {
+    command.add_option("--dir", target, help)->type_name("DIR");
+}
+
 void AddInspect(CLI::App& app, TInspectOptions& options) {
     CLI::App* inspect =
         app.add_subcommand("inspect", "Print the state read from an exchange file as JSON (UTF-8)");
@@ -68,8 +72,7 @@ void AddInspect(CLI::App& app, TInspectOptions& options) {
 void AddRun(CLI::App& app, TRunOptions& o) {
     CLI::App* run = app.add_subcommand(
         "run", "Draw rectangles at the segment crossings, as the window does on OK");
-    run->add_option("--dir", o.Dir, "Folder of JWC_TEMP.TXT (default: the current folder)")
-        ->type_name("DIR");
+    AddDir(*run, o.Dir, "Folder of JWC_TEMP.TXT (default: the current folder)");
     AddText(*run, "--settings", o.Settings, "FILE",
             "Settings file (default: crossrect.dat beside this program)");
     AddText(*run, "--out", o.Out, "FILE", "Write the result here and leave JWC_TEMP.TXT untouched");
@@ -97,16 +100,14 @@ void AddRun(CLI::App& app, TRunOptions& o) {
 void AddCancel(CLI::App& app, TCancelOptions& o) {
     CLI::App* cancel =
         app.add_subcommand("cancel", "Hand back no drawing: write \"hq\" as Cancel does");
-    cancel->add_option("--dir", o.Dir, "Folder of JWC_TEMP.TXT (default: the current folder)")
-        ->type_name("DIR");
+    AddDir(*cancel, o.Dir, "Folder of JWC_TEMP.TXT (default: the current folder)");
     AddText(*cancel, "--out", o.Out, "FILE", "Write here instead of JWC_TEMP.TXT");
 }
 
 void AddRender(CLI::App& app, TRenderOptions& o) {
     CLI::App* render = app.add_subcommand(
         "render", "Draw the selection and the rectangles of an answer as an SVG picture");
-    render->add_option("--dir", o.Dir, "Folder of the selection's JWC_TEMP.TXT (default: here)")
-        ->type_name("DIR");
+    AddDir(*render, o.Dir, "Folder of the selection's JWC_TEMP.TXT (default: here)");
     AddText(*render, "--answer", o.Answer, "FILE",
             "The rewritten exchange file whose rectangles to draw");
     render->add_option("--svg", o.Svg, "The picture to write")->type_name("OUT")->required();

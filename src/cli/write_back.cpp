@@ -16,8 +16,8 @@ namespace {
 std::string LeftBehind(const std::filesystem::path& path) {
     if (!Platform::FileExists(path)) return "the file was removed";
     std::string bytes;
-    constexpr std::size_t kEmptyAnswerBytes = 4;
-    if (Platform::ReadSmallFile(path, kEmptyAnswerBytes, bytes) && bytes == "hq\r\n")
+    if (Platform::ReadSmallFile(path, JwwGaibu::kEmptyAnswer.size(), bytes) &&
+        bytes == JwwGaibu::kEmptyAnswer)
         return "it holds \"hq\" (nothing drawn)";
     return "it could be neither written nor removed and still holds its old content";
 }

@@ -4,12 +4,11 @@
 #include <string_view>
 
 #include "exchange/safe_save.hpp"
+#include "platform/file_io.hpp"
 
 namespace JwwGaibu {
 
 namespace {
-
-constexpr std::string_view kEmptyAnswer = "hq\r\n";
 
 bool WriteAnswer(const TOutputLines& lines, TByteSink& sink) {
     if (lines.Count() == 0) return sink.Put(kEmptyAnswer);
@@ -45,7 +44,8 @@ bool WriteExchangeFile(TExchangeState& state, const std::filesystem::path& path)
     return HandBack(saved, path);
 }
 
-bool WriteEmptyAnswer(const std::filesystem::path& path) {
+bool ReplaceSelectionWithEmptyAnswer(const std::filesystem::path& path) {
+    if (!Platform::FileExists(path)) return true; // nothing there to be drawn again
     static const TOutputLines no_lines;
     return HandBack(SaveAnswer(no_lines, path), path);
 }

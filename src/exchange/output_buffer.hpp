@@ -20,10 +20,13 @@ void AddOutputLine(TExchangeState& state, std::string_view text);
 // own selection or half an answer. True when the whole answer was written.
 bool WriteExchangeFile(TExchangeState& state, const std::filesystem::path& path);
 
-// The same with nothing to draw ("hq"): handed over as soon as the host's
-// file has been read, so that a run that is killed or crashes from then on
-// leaves an answer the host can carry out harmlessly.
-bool WriteEmptyAnswer(const std::filesystem::path& path);
+// The file's content when there is nothing to draw.
+inline constexpr std::string_view kEmptyAnswer = "hq\r\n";
+
+// The same with nothing to draw ("hq"), where the file exists: called as
+// soon as the host's file has been read, so that a run that is killed or
+// crashes from then on leaves an answer the host can carry out harmlessly.
+bool ReplaceSelectionWithEmptyAnswer(const std::filesystem::path& path);
 
 // Before a run: from now on the buffer hands its text, in order, to a
 // temporary file beside path whenever it holds more than a working set, and

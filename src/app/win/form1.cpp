@@ -63,7 +63,7 @@ void TForm1::FormShow() {
     JwwGaibu::ReadExchangeFile(state, exchange);
     // Read once, the selection must not stay there: from now on a kill or
     // a crash leaves "hq", never the host's own lines to be drawn again.
-    if (Platform::FileExists(exchange)) JwwGaibu::WriteEmptyAnswer(exchange);
+    JwwGaibu::ReplaceSelectionWithEmptyAnswer(exchange);
     JwwGaibu::RewindAttributes(state);
     LoadSettings(Settings, SettingsPathFor(ProgramFile));
     PlaceWindow();
