@@ -1,8 +1,9 @@
 #include "exchange/output_lines.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
+
+#include "exchange/short_copy.hpp"
 
 namespace JwwGaibu {
 
@@ -31,7 +32,7 @@ void TOutputLines::Add(std::string_view text) {
 
     TTextChunk& chunk = chunks_.back();
     offset_blocks_[block][slot & kOffsetBlockMask] = chunk.Used;
-    if (length > 0) std::memcpy(chunk.Bytes.get() + chunk.Used, text.data(), length);
+    CopyShort(chunk.Bytes.get() + chunk.Used, text.data(), length);
     chunk.Used += static_cast<uint32_t>(length);
     ++count_;
     held_bytes_ += length;

@@ -1,13 +1,34 @@
 #include "exchange/output_lines.hpp"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "exchange/short_copy.hpp"
+
 namespace {
 
 using JwwGaibu::TOutputLines;
+
+TEST(OutputLines, ShortCopyCopiesExactlyTheLengthAtAnyAlignment) {
+    char from[320];
+    for (std::size_t i = 0; i < sizeof from; ++i)
+        from[i] = static_cast<char>('A' + i % 53);
+    for (std::size_t offset = 0; offset < 3; ++offset) {
+        for (std::size_t length = 0; length <= 300; ++length) {
+            char to[320];
+            std::memset(to, '.', sizeof to);
+            JwwGaibu::CopyShort(to + offset, from + offset, length);
+            for (std::size_t i = 0; i < sizeof to; ++i) {
+                const bool inside = i >= offset && i < offset + length;
+                ASSERT_EQ(to[i], inside ? from[i] : '.')
+                    << "length " << length << ", offset " << offset << ", byte " << i;
+            }
+        }
+    }
+}
 
 TEST(OutputLines, CutsTextAtTheShortStringLimitByBytes) {
     const std::string sjis_pair = "\x82\xa0"; // one double-byte character
