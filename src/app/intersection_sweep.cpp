@@ -59,7 +59,7 @@ void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawe
     const int32_t n = lines.Count();
     if (n < 2) return;
     const TSegmentIndex index(lines);
-    std::vector<int32_t> candidates;
+    std::vector<TSegmentEnds> candidates;
     std::vector<TCrossingPoint> crossings;
     for (int32_t i = 0; i + 1 < n; ++i) {
         ShowProgress(i + 1, n, status);
@@ -67,9 +67,16 @@ void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawe
         // Boxes that do not meet cannot hold a crossing on both segments.
         index.CandidatesAfter(i, candidates);
         crossings.clear();
-        for (int32_t j : candidates) {
+        const JwwGaibu::TJwwEntLine& a = lines[i];
+        for (const TSegmentEnds& b : candidates) {
             double x = 0, y = 0;
-            if (Crossing(lines[i], lines[j], x, y)) crossings.push_back({x, y});
+            if (MyFunc::IntersectSegments(a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2, x, y) !=
+                MyFunc::kCrossingOnBoth)
+                continue;
+            // Only pieces of one curve need the whole record.
+            const bool one_curve = a.CurveNo == b.CurveNo && a.CurveNo >= 1;
+            if (one_curve && !QualifiesForRectangle(a, lines[b.Index], x, y)) continue;
+            crossings.push_back({x, y});
         }
         drawer.DrawRectanglesAt(crossings);
     }

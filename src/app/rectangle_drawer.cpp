@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <system_error>
 
 namespace Unit1 {
 
@@ -39,7 +40,7 @@ void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     }
     pending_.push_back(rect);
     ++drawn_;
-    if (pending_.size() >= kBatch) AppendPending();
+    if (pending_.size() >= kBatch) AppendInBackground();
 }
 
 void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) {
@@ -49,7 +50,27 @@ void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) 
         DrawRectangleAt(p.X, p.Y);
 }
 
+void TRectangleDrawer::WaitForBackground() {
+    if (background_.valid()) background_.get();
+}
+
+void TRectangleDrawer::AppendInBackground() {
+    WaitForBackground();
+    in_flight_.swap(pending_);
+    pending_.clear();
+    // The sweep keeps one core; the others format.
+    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned threads = cores > 1 ? cores - 1 : 1;
+    try {
+        background_ = std::async(
+            std::launch::async, [this, threads] { AppendRectangles(state_, in_flight_, threads); });
+    } catch (const std::system_error&) {
+        AppendRectangles(state_, in_flight_, threads); // no thread to be had: append here
+    }
+}
+
 void TRectangleDrawer::AppendPending() {
+    WaitForBackground();
     AppendRectangles(state_, pending_);
     pending_.clear();
 }

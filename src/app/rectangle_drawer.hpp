@@ -1,10 +1,13 @@
 // Unit1: drawing one rectangle at an intersection, once per place: a point
 // that counts as drawn already (see TDrawnPoints) draws nothing. Drawn
-// rectangles are formatted in batches; AppendPending appends what is still
-// pending (by itself whenever a batch is full, and once by the caller at the end).
+// rectangles are formatted in batches: a full batch is appended by a
+// second thread while the sweep goes on, one batch after the other, so the
+// output keeps the drawing order. Until AppendPending (called once by the
+// caller at the end) returns, only that thread touches the output.
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <span>
 #include <vector>
 
@@ -36,7 +39,8 @@ class TRectangleDrawer {
     // The same as DrawRectangleAt for each point in order; looks ahead so
     // that memory is fetched for several points at once.
     void DrawRectanglesAt(std::span<const TCrossingPoint> points);
-    // Appends every rectangle drawn and not yet appended to the output.
+    // Appends every rectangle drawn and not yet appended to the output;
+    // rethrows what the appending thread threw.
     void AppendPending();
 
     int64_t Drawn() const { return drawn_; }
@@ -47,7 +51,12 @@ class TRectangleDrawer {
     TRectShape shape_;
     MyFunc::TRotation rotation_; // of the shape's angle, computed once per run
     TDrawnPoints& points_;
+    void AppendInBackground();
+    void WaitForBackground();
+
     std::vector<TRectCorners> pending_;
+    std::vector<TRectCorners> in_flight_; // being appended by background_
+    std::future<void> background_;
     int64_t drawn_ = 0;
     int64_t non_finite_ = 0;
 };

@@ -70,11 +70,10 @@ void TSegmentCells::Seal() {
     }
     begin_.push_back(begin);
     fill_.assign(begin_.begin(), begin_.end() - 1);
-    entries_.resize(begin);
 }
 
-void TSegmentCells::Place(uint32_t cell, uint32_t entry) {
-    entries_[fill_[cell]++] = entry;
+uint32_t TSegmentCells::Place(uint32_t cell) {
+    return fill_[cell]++;
 }
 
 uint32_t TSegmentCells::Find(const TCellKey& key) const {

@@ -1,12 +1,12 @@
 // Unit1: the cells of the segment index: one hash table over (level,
 // column, row) for every level, giving each cell a dense number, and the
-// cells' entries stored contiguously (CSR) in the order they were placed.
-// Built in two passes: Intern every (cell, entry) once, Seal, then Place
-// each entry once by its cell's number; look cells up only after that.
+// layout of the cells' entries in one contiguous array (CSR) that the
+// caller keeps. Built in two passes: Intern every (cell, entry) once, Seal,
+// then Place each entry once by its cell's number; look cells up only after
+// that.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace Unit1 {
@@ -25,15 +25,18 @@ class TSegmentCells {
     // The cell's number, counting one more entry for it.
     uint32_t Intern(const TCellKey& key);
     void Seal();
-    void Place(uint32_t cell, uint32_t entry);
+    // The position of the cell's next entry, in the caller's own array of
+    // EntryCount() entries; each cell's entries lie in the order placed.
+    uint32_t Place(uint32_t cell);
+    uint32_t EntryCount() const { return begin_.empty() ? 0 : begin_.back(); }
 
-    std::span<const uint32_t> Entries(uint32_t cell) const {
-        return {entries_.data() + begin_[cell], begin_[cell + 1] - begin_[cell]};
-    }
+    // A cell's entries lie at positions Begin(cell) .. End(cell) - 1.
+    uint32_t Begin(uint32_t cell) const { return begin_[cell]; }
+    uint32_t End(uint32_t cell) const { return begin_[cell + 1]; }
     // The cell's number, or kNoCell for a cell never interned.
     uint32_t Find(const TCellKey& key) const;
     // Frees the hash table once no more lookups by key will come; the
-    // entries stay.
+    // layout stays.
     void ForgetKeys() { std::vector<TSlot>().swap(slots_); }
 
   private:
@@ -49,7 +52,6 @@ class TSegmentCells {
     std::vector<TSlot> slots_ = std::vector<TSlot>(64);
     std::vector<uint32_t> begin_; // while interning the counts, then CSR starts
     std::vector<uint32_t> fill_;  // while placing, where a cell's next entry goes
-    std::vector<uint32_t> entries_;
 };
 
 } // namespace Unit1

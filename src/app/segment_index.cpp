@@ -1,6 +1,7 @@
 #include "app/segment_index.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "exchange/figure_records.hpp"
@@ -22,10 +23,9 @@ constexpr int kMergedLevels = 3;
 // Exponents of finite positive doubles, subnormals included.
 constexpr int kLowestLevel = -1100, kHighestLevel = 1100;
 
-TSegmentBox WidenedBox(const JwwGaibu::TJwwEntLine& line) {
-    return TSegmentBox{MyFunc::WidenedLow(line.X1, line.X2), MyFunc::WidenedLow(line.Y1, line.Y2),
-                       MyFunc::WidenedHigh(line.X1, line.X2),
-                       MyFunc::WidenedHigh(line.Y1, line.Y2)};
+template <class Ends> TSegmentBox WidenedBox(const Ends& e) {
+    return TSegmentBox{MyFunc::WidenedLow(e.X1, e.X2), MyFunc::WidenedLow(e.Y1, e.Y2),
+                       MyFunc::WidenedHigh(e.X1, e.X2), MyFunc::WidenedHigh(e.Y1, e.Y2)};
 }
 
 int Exponent(double v) {
@@ -58,14 +58,14 @@ bool FitsTwoByTwo(const TSegmentIndex::TCellRange& r) {
     return r.X1 - r.X0 <= 1 && r.Y1 - r.Y0 <= 1;
 }
 
-uint32_t Index(uint32_t entry) {
-    return entry >> kFlagBits;
+uint32_t Index(uint32_t key) {
+    return key >> kFlagBits;
 }
 
 } // namespace
 
 TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines)
-    : count_(lines.Count()), boxes_(static_cast<size_t>(count_)),
+    : lines_(lines), count_(lines.Count()), boxes_(static_cast<size_t>(count_)),
       level_(static_cast<size_t>(count_), kExcluded) {
     std::vector<uint8_t> used(kHighestLevel - kLowestLevel + 1);
     for (int32_t i = 0; i < count_; ++i) {
@@ -120,6 +120,7 @@ void TSegmentIndex::FillCells() {
     // Most boxes take one or two cells.
     cells_.Reserve(2 * indexed_.size());
     own_.resize(static_cast<size_t>(count_));
+    std::vector<std::array<uint32_t, 4>> own_cells(static_cast<size_t>(count_));
     for (int32_t i : indexed_) {
         const int level = LevelOf(i);
         if (level == kDirect) continue;
@@ -130,37 +131,42 @@ void TSegmentIndex::FillCells() {
         int k = 0;
         for (int64_t y = r.Y0; y <= r.Y1; ++y) {
             for (int64_t x = r.X0; x <= r.X1; ++x)
-                own.Cell[k++] = cells_.Intern(TCellKey{level, x, y});
+                own_cells[static_cast<size_t>(i)][k++] = cells_.Intern(TCellKey{level, x, y});
         }
     }
     cells_.Seal();
+    entries_.resize(cells_.EntryCount());
     // Segments in increasing order, so every cell lists them ascending.
     for (int32_t i : indexed_) {
         if (LevelOf(i) == kDirect) continue;
-        const TOwnCells& own = own_[static_cast<size_t>(i)];
-        for (int k = 0; k < own.Columns * own.Rows; ++k)
-            cells_.Place(own.Cell[k], static_cast<uint32_t>(i) << kFlagBits | own.Flags(k));
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        const JwwGaibu::TJwwEntLine& line = lines_[i];
+        for (int k = 0; k < own.Columns * own.Rows; ++k) {
+            const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
+            own.Position[k] = cells_.Place(cell);
+            own.End[k] = cells_.End(cell);
+            entries_[own.Position[k]] = TCellEntry{
+                line.X1, line.Y1,      line.X2,
+                line.Y2, line.CurveNo, static_cast<uint32_t>(i) << kFlagBits | own.Flags(k)};
+        }
     }
 }
 
-// Calls visit(j) for every segment j > after in the cell whose box meets
-// segment i's, unless the pair is seen in another cell. A pair sharing
-// several cells is seen only in the cell that holds the lower left corner of
-// the two boxes' common part: the cell whose column is the first of one of
-// them and whose row is the first of one. flags says which of those segment
-// i's range starts at this cell.
+// Calls visit(j) for every segment j at positions first .. end - 1 of one
+// cell whose box meets segment i's, unless the pair is seen in another
+// cell. A pair sharing several cells is seen only in the cell that holds the
+// lower left corner of the two boxes' common part: the cell whose column is
+// the first of one of them and whose row is the first of one. flags says
+// which of those segment i's range starts at this cell.
 template <class Visit>
-void TSegmentIndex::VisitCell(int32_t i, uint32_t cell, uint32_t flags, int32_t after,
-                              Visit&& visit) const {
-    const std::span<const uint32_t> entries = cells_.Entries(cell);
-    // Entries are ascending by index, flags below it.
-    const uint32_t skip = after < 0 ? 0 : (static_cast<uint32_t>(after) + 1) << kFlagBits;
+void TSegmentIndex::VisitEntries(int32_t i, uint32_t flags, uint32_t first, uint32_t end,
+                                 Visit&& visit) const {
     const TSegmentBox& box = Box(i);
-    for (auto it = std::lower_bound(entries.begin(), entries.end(), skip); it != entries.end();
-         ++it) {
-        if (((*it | flags) & kFirstBoth) != kFirstBoth) continue;
-        const auto j = static_cast<int32_t>(Index(*it));
-        if (j != i && box.Overlaps(Box(j))) visit(j);
+    for (uint32_t at = first; at < end; ++at) {
+        const TCellEntry& entry = entries_[at];
+        if (((entry.Key | flags) & kFirstBoth) != kFirstBoth) continue;
+        if (box.Overlaps(WidenedBox(entry)) && Index(entry.Key) != static_cast<uint32_t>(i))
+            visit(entry);
     }
 }
 
@@ -172,7 +178,7 @@ template <class Visit> void TSegmentIndex::VisitLevel(int32_t i, int level, Visi
             const uint32_t cell = cells_.Find(TCellKey{level, x, y});
             if (cell == TSegmentCells::kNoCell) continue;
             const uint32_t flags = (x == r.X0 ? kFirstColumn : 0) | (y == r.Y0 ? kFirstRow : 0);
-            VisitCell(i, cell, flags, -1, visit);
+            VisitEntries(i, flags, cells_.Begin(cell), cells_.End(cell), visit);
         }
     }
 }
@@ -184,8 +190,8 @@ void TSegmentIndex::PairAcrossLevels() {
         if (own == kDirect) continue;
         for (auto it = std::upper_bound(levels_.begin(), levels_.end(), own); it != levels_.end();
              ++it) {
-            VisitLevel(i, *it, [&](int32_t j) {
-                const auto a = static_cast<uint32_t>(i), b = static_cast<uint32_t>(j);
+            VisitLevel(i, *it, [&](const TCellEntry& entry) {
+                const auto a = static_cast<uint32_t>(i), b = Index(entry.Key);
                 pairs.push_back(a < b ? TPair{a, b} : TPair{b, a});
             });
         }
@@ -202,28 +208,39 @@ void TSegmentIndex::PairAcrossLevels() {
         cross_items_[fill[p.Outer]++] = static_cast<int32_t>(p.Inner);
 }
 
-void TSegmentIndex::AllAfter(int32_t i, std::vector<int32_t>& out) const {
+TSegmentEnds TSegmentIndex::EndsOf(int32_t j) const {
+    const JwwGaibu::TJwwEntLine& line = lines_[j];
+    return TSegmentEnds{line.X1, line.Y1, line.X2, line.Y2, line.CurveNo, j};
+}
+
+void TSegmentIndex::AllAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
          ++it) {
-        if (Box(i).Overlaps(Box(*it))) out.push_back(*it);
+        if (Box(i).Overlaps(Box(*it))) out.push_back(EndsOf(*it));
     }
 }
 
-void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<int32_t>& out) const {
+void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     out.clear();
     const int level = LevelOf(i);
     if (level == kExcluded) return;
     if (level == kDirect) return AllAfter(i, out);
     const TOwnCells& own = own_[static_cast<size_t>(i)];
-    for (int k = 0; k < own.Columns * own.Rows; ++k)
-        VisitCell(i, own.Cell[k], own.Flags(k), i, [&](int32_t j) { out.push_back(j); });
-    const auto at = static_cast<size_t>(i);
-    out.insert(out.end(), cross_items_.begin() + cross_start_[at],
-               cross_items_.begin() + cross_start_[at + 1]);
-    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
-        if (Box(i).Overlaps(Box(*it))) out.push_back(*it);
+    // Entries are ascending by index, so the later segments follow i's own.
+    for (int k = 0; k < own.Columns * own.Rows; ++k) {
+        VisitEntries(i, own.Flags(k), own.Position[k] + 1, own.End[k], [&](const TCellEntry& e) {
+            out.push_back(TSegmentEnds{e.X1, e.Y1, e.X2, e.Y2, e.CurveNo,
+                                       static_cast<int32_t>(Index(e.Key))});
+        });
     }
-    std::sort(out.begin(), out.end());
+    const auto at = static_cast<size_t>(i);
+    for (uint32_t k = cross_start_[at]; k < cross_start_[at + 1]; ++k)
+        out.push_back(EndsOf(cross_items_[k]));
+    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
+        if (Box(i).Overlaps(Box(*it))) out.push_back(EndsOf(*it));
+    }
+    std::sort(out.begin(), out.end(),
+              [](const TSegmentEnds& a, const TSegmentEnds& b) { return a.Index < b.Index; });
 }
 
 } // namespace Unit1

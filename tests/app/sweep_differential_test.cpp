@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -11,6 +12,7 @@
 
 #include "app/command_run.hpp"
 #include "app/drawn_points.hpp"
+#include "app/rectangle_drawer.hpp"
 #include "app/rectangle_text.hpp"
 #include "app/segment_index.hpp"
 #include "selection_layouts.hpp"
@@ -253,16 +255,28 @@ TEST(SweepDifferential, PointListGrowsInBlocksOfAHundred) {
 void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
                            const std::string& name) {
     const Unit1::TSegmentIndex index(lines);
-    std::vector<int32_t> candidates;
+    std::vector<Unit1::TSegmentEnds> candidates;
+    std::vector<int32_t> found;
     std::vector<int32_t> expected;
     for (int32_t i = 0; i < lines.Count(); ++i) {
         if (index.Excluded(i)) continue;
         index.CandidatesAfter(i, candidates);
+        found.clear();
+        for (const Unit1::TSegmentEnds& c : candidates) {
+            found.push_back(c.Index);
+            const auto& line = lines[c.Index];
+            const auto same = [](double a, double b) { // NaN included
+                return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+            };
+            ASSERT_TRUE(same(c.X1, line.X1) && same(c.Y1, line.Y1) && same(c.X2, line.X2) &&
+                        same(c.Y2, line.Y2) && c.CurveNo == line.CurveNo)
+                << name << ": segment " << c.Index << "'s copy";
+        }
         expected.clear();
         for (int32_t j = i + 1; j < lines.Count(); ++j) {
             if (!index.Excluded(j) && index.Box(i).Overlaps(index.Box(j))) expected.push_back(j);
         }
-        ASSERT_EQ(candidates, expected) << name << ": segment " << i;
+        ASSERT_EQ(found, expected) << name << ": segment " << i;
     }
 }
 
@@ -391,4 +405,30 @@ TEST(SweepDifferential, ParallelFormattingKeepsDrawingOrder) {
     const auto expected = OutputOf(one_by_one);
     ASSERT_EQ(expected.size(), 4 * rects.size());
     EXPECT_TRUE(OutputOf(together) == expected);
+}
+
+TEST(SweepDifferential, BackgroundBatchesKeepDrawingOrder) {
+    // Several full batches go to the appending thread while drawing goes on;
+    // the reference appends every rectangle by itself, at once.
+    const Unit1::TRectShape shape{2, 1, 30, 4};
+    TExchangeState batched, one_by_one;
+    JwwGaibu::ResetExchangeState(batched);
+    JwwGaibu::ResetExchangeState(one_by_one);
+    Unit1::TDrawnPointGrid points;
+    Unit1::TRectangleDrawer drawer(batched, shape, points);
+    constexpr int kPoints = 100000;
+    for (int k = 0; k < kPoints; ++k) {
+        const double x = k * 0.37, y = (k % 7) * -1.3;
+        drawer.DrawRectangleAt(x, y);
+        drawer.DrawRectangleAt(x, y); // drawn already
+        Unit1::TDrawnPointList fresh;
+        Unit1::TRectangleDrawer single(one_by_one, shape, fresh);
+        single.DrawRectangleAt(x, y);
+        single.AppendPending();
+    }
+    drawer.AppendPending();
+    EXPECT_EQ(drawer.Drawn(), kPoints);
+    const auto expected = OutputOf(one_by_one);
+    ASSERT_EQ(expected.size(), 4u * kPoints);
+    EXPECT_TRUE(OutputOf(batched) == expected);
 }
