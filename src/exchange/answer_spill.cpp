@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <exception>
-#include <vector>
+#include <memory>
 
 #include "exchange/block_sink.hpp"
 #include "platform/file_io.hpp"
@@ -21,11 +21,12 @@ constexpr char kQuote = '"';
 bool CopyFilePrefix(const fs::path& path, uint64_t bytes, TByteSink& sink) {
     Platform::TFilePtr file = Platform::OpenFile(path, "rb");
     if (!file) return false;
-    std::vector<char> block(kWriteBlockBytes);
+    const auto block_size = static_cast<std::size_t>(std::min<uint64_t>(bytes, kWriteBlockBytes));
+    const auto block = std::make_unique_for_overwrite<char[]>(block_size);
     while (bytes > 0) {
-        const std::size_t want = static_cast<std::size_t>(std::min<uint64_t>(bytes, block.size()));
-        if (std::fread(block.data(), 1, want, file.get()) != want) return false;
-        if (!sink.Put(std::string_view(block.data(), want))) return false;
+        const std::size_t want = static_cast<std::size_t>(std::min<uint64_t>(bytes, block_size));
+        if (std::fread(block.get(), 1, want, file.get()) != want) return false;
+        if (!sink.Put(std::string_view(block.get(), want))) return false;
         bytes -= want;
     }
     return true;

@@ -16,9 +16,8 @@ inline constexpr std::size_t kWriteBlockBytes = std::size_t{1} << 20;
 
 class TBlockSink final : public TByteSink {
   public:
-    explicit TBlockSink(Platform::TWriteFile& file) : file_(file) {
-        block_.reserve(kWriteBlockBytes);
-    }
+    // The block grows with what is put, so a short file costs no megabyte.
+    explicit TBlockSink(Platform::TWriteFile& file) : file_(file) {}
 
     bool Put(std::string_view bytes) override {
         if (!ok_) return false;
