@@ -152,9 +152,9 @@ void TSegmentIndex::FillCells() {
     }
 }
 
-// Calls visit(j) for every segment j at positions first .. end - 1 of one
-// cell whose box meets segment i's, unless the pair is seen in another
-// cell. A pair sharing several cells is seen only in the cell that holds the
+// Calls visit(entry) for every entry at positions first .. end - 1 of one
+// cell whose segment's box meets segment i's, unless the pair is seen in
+// another cell. A pair sharing several cells is seen only in the cell that holds the
 // lower left corner of the two boxes' common part: the cell whose column is
 // the first of one of them and whose row is the first of one. flags says
 // which of those segment i's range starts at this cell.
