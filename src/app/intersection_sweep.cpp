@@ -15,6 +15,11 @@ bool AtEndPoint(const JwwGaibu::TJwwEntLine& line, double x, double y) {
     return MyFunc::SamePoint(x, y, line.X1, line.Y1) || MyFunc::SamePoint(x, y, line.X2, line.Y2);
 }
 
+// Only two pieces of one curve can meet at a joint, which is no crossing.
+bool PiecesOfOneCurve(int32_t outer_curve, int32_t inner_curve) {
+    return outer_curve == inner_curve && outer_curve >= 1;
+}
+
 // True when the pair crosses on both segments at (x, y) and qualifies.
 bool Crossing(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b, double& x,
               double& y) {
@@ -33,7 +38,7 @@ void ShowProgress(int32_t step, int32_t count, const TStatusSink& status) {
 
 bool QualifiesForRectangle(const JwwGaibu::TJwwEntLine& outer, const JwwGaibu::TJwwEntLine& inner,
                            double x, double y) {
-    if (outer.CurveNo != inner.CurveNo || outer.CurveNo < 1) return true;
+    if (!PiecesOfOneCurve(outer.CurveNo, inner.CurveNo)) return true;
     // Two pieces of one curve meeting at their joint are not a crossing.
     return !AtEndPoint(outer, x, y) && !AtEndPoint(inner, x, y);
 }
@@ -74,8 +79,9 @@ void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawe
                 MyFunc::kCrossingOnBoth)
                 continue;
             // Only pieces of one curve need the whole record.
-            const bool one_curve = a.CurveNo == b.CurveNo && a.CurveNo >= 1;
-            if (one_curve && !QualifiesForRectangle(a, lines[b.Index], x, y)) continue;
+            if (PiecesOfOneCurve(a.CurveNo, b.CurveNo) &&
+                !QualifiesForRectangle(a, lines[b.Index], x, y))
+                continue;
             crossings.push_back({x, y});
         }
         drawer.DrawRectanglesAt(crossings);
