@@ -10,7 +10,7 @@ build=${1:?usage: fuzz.sh BUILD regression|campaign}
 mode=${2:?usage: fuzz.sh BUILD regression|campaign}
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${FUZZ_SECONDS:-60}
-targets=(reader settings numbers inspect)
+targets=(reader sweep settings numbers inspect)
 # A per-input time-out and a memory limit make a slow or greedy input a finding.
 limits=(-timeout=10 -rss_limit_mb=2048)
 failed=0

@@ -1,18 +1,15 @@
-// The exchange file reader on any bytes. After the first few bytes, which
-// choose the window's controls, the input is the file. A selection of a few
-// dozen segments at most is then swept by the index and the file written
-// back must hold exactly the buffer's lines in the file's form; a smaller
-// one is also swept by the plain loop, and the output lines, the report and
-// every status text must agree.
+// The exchange file reader on any bytes. Every figure it stores must appear
+// once in the figure order, in table order; the host's pen from the file and
+// the first segments of the selection then go back out through the output
+// commands, and the file written back must hold exactly the buffer's lines in
+// the file's form. The sweeps on the same input are the sweep target's work.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/command_run.hpp"
-#include "app/form_controls.hpp"
 #include "exchange/JwwGaibu.hpp"
 #include "fuzz_support.hpp"
 
@@ -20,105 +17,53 @@ namespace {
 
 using namespace fuzz_support;
 
-// Each sweep saves the settings and each swept input writes the answer back,
-// so sweeping costs several times the reading: only selections where the
-// fuzzer finds geometry worth testing are swept, and the plain loop, which
-// tests every pair and scans every drawn point, gets the smallest. Large
-// selections are the unit tests' work.
-constexpr int32_t kMaxSweptSegments = 64;
-constexpr int32_t kMaxComparedSegments = 24;
-constexpr std::size_t kControlBytes = 8;
+// Enough segments to reach every line-record form; more only repeats them.
+constexpr int32_t kMaxEchoedSegments = 64;
+constexpr int kFigureKinds = JwwGaibu::kKindSg;
+// Mode meaning "n is the number itself", as the header gives it.
+constexpr int32_t kModeNumber = 0;
 
-constexpr std::array<const char*, 8> kSizes{"10",    "0.001", "1e-7", "2.5",
-                                            "1e300", "-3",    "1E-8", "123456.789"};
-constexpr std::array<const char*, 8> kAngles{"0",    "30",  "90",     "-45.5", "0.4476232774459556",
-                                             "1e20", "180", "359.999"};
-
-struct TRun {
-    std::vector<std::string> Lines;
-    std::vector<std::string> Statuses;
-    Unit1::TRunReport Report;
-};
-
-// The controls as the user might leave them, from the first bytes.
-bool SettingsFrom(const uint8_t* b, Unit1::TRectSettings& settings) {
-    Unit1::TFormControls c = Unit1::ControlsAtShow(settings);
-    c.ComboBox1 = b[0] % Unit1::kColorListSize;
-    c.ComboBox2 = b[1] % Unit1::kLineTypeListSize;
-    c.ComboBox3 = b[2] % Unit1::kUnitListSize;
-    c.ComboBox4 = (b[2] >> 4) % Unit1::kUnitListSize;
-    c.ComboBox5 = b[3] % Unit1::kRefPointListSize;
-    c.Edit1 = std::to_string(static_cast<int>(b[4]) - 10);
-    c.Edit2 = kSizes[b[5] % kSizes.size()];
-    c.Edit3 = kSizes[b[6] % kSizes.size()];
-    c.Edit4 = kAngles[b[7] % kAngles.size()];
-    return Unit1::ReadControls(c, settings) == Unit1::TOkResult::Accepted;
-}
-
-TRun Sweep(JwwGaibu::TExchangeState& state, const Unit1::TRectSettings& settings,
-           Unit1::TSweepMethod method) {
-    TRun run;
-    const auto sink = [&run](const Unit1::TStatus& s) { run.Statuses.emplace_back(s.Text); };
-    run.Report = Unit1::DrawAtIntersections(state, settings, ScratchFolder() / "crossrect.dat",
-                                            sink, method);
-    for (int32_t i = 0; i < state.OutputLineCount(); ++i)
-        run.Lines.emplace_back(state.OutputLines[i]);
-    return run;
-}
-
-// The file's form, written independently of the write-back.
-std::string FileForm(const std::vector<std::string>& lines) {
-    if (lines.empty()) return "hq\r\n";
-    std::string bytes;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        bytes += lines[i];
-        if (!lines[i].empty() && lines[i].back() == '"' && i + 1 < lines.size()) {
-            bytes += lines[++i];
-        } else if (!lines[i].empty() && lines[i].back() == '"') {
-            break;
-        }
-        bytes += "\r\n";
+void RequireFigureOrder(const JwwGaibu::TExchangeState& state) {
+    std::array<int32_t, kFigureKinds + 1> seen{};
+    for (int32_t i = 0; i < state.FigureOrder.Count(); ++i) {
+        const JwwGaibu::TJwwOrderItem& item = state.FigureOrder[i];
+        Require(item.Kind >= 1 && item.Kind <= kFigureKinds, "figure order names no figure kind");
+        Require(item.Index == seen[item.Kind]++, "figure order out of table order");
     }
-    return bytes;
+    for (int kind = 1; kind <= kFigureKinds; ++kind)
+        Require(seen[kind] == state.FigureCount(kind), "stored figure missing from the order");
 }
 
-bool SameReport(const Unit1::TRunReport& a, const Unit1::TRunReport& b) {
-    return a.RectanglesDrawn == b.RectanglesDrawn && a.NonFiniteSkipped == b.NonFiniteSkipped &&
-           a.SettingsSaved == b.SettingsSaved;
-}
-
-void ReadInto(JwwGaibu::TExchangeState& state, const std::filesystem::path& path) {
-    JwwGaibu::ResetExchangeState(state);
-    JwwGaibu::ReadExchangeFile(state, path);
-    JwwGaibu::RewindAttributes(state);
+void EchoSelection(JwwGaibu::TExchangeState& state) {
+    JwwGaibu::PutLayerGroup(state, state.HostLayerGroup);
+    JwwGaibu::PutLayer(state, state.HostLayer);
+    JwwGaibu::PutLineColor(state, state.HostColor, kModeNumber);
+    JwwGaibu::PutLineType(state, state.HostLineType, kModeNumber);
+    JwwGaibu::PutLineWidth(state, state.HostLineWidth);
+    const int32_t echoed = std::min(state.LineCount(), kMaxEchoedSegments);
+    for (int32_t i = 0; i < echoed; ++i) {
+        const JwwGaibu::TJwwEntLine& line = state.Lines[i];
+        JwwGaibu::PutLine(state, line.X1, line.Y1, line.X2, line.Y2);
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    static JwwGaibu::TExchangeState indexed;
-    static JwwGaibu::TExchangeState plain;
-    if (size < kControlBytes) return 0;
+    static JwwGaibu::TExchangeState state;
     const auto path =
-        WriteInput(JwwGaibu::kExchangeFileName,
-                   {reinterpret_cast<const char*>(data) + kControlBytes, size - kControlBytes});
-    ReadInto(indexed, path);
-    Unit1::TRectSettings settings;
-    // Fewer than two segments cross nowhere.
-    const int32_t segments = indexed.LineCount();
-    if (segments < 2 || segments > kMaxSweptSegments || !SettingsFrom(data, settings)) return 0;
+        WriteInput(JwwGaibu::kExchangeFileName, {reinterpret_cast<const char*>(data), size});
+    JwwGaibu::ResetExchangeState(state);
+    JwwGaibu::ReadExchangeFile(state, path);
+    RequireFigureOrder(state);
 
-    const TRun a = Sweep(indexed, settings, Unit1::TSweepMethod::Indexed);
-    if (segments <= kMaxComparedSegments) {
-        ReadInto(plain, path);
-        const TRun b = Sweep(plain, settings, Unit1::TSweepMethod::Plain);
-        Require(a.Lines == b.Lines, "indexed and plain sweeps wrote different lines");
-        Require(a.Statuses == b.Statuses, "indexed and plain sweeps showed different status texts");
-        Require(SameReport(a.Report, b.Report), "indexed and plain sweeps reported differently");
-    }
-
+    JwwGaibu::RewindAttributes(state);
+    EchoSelection(state);
+    std::vector<std::string> lines;
+    for (int32_t i = 0; i < state.OutputLineCount(); ++i)
+        lines.emplace_back(state.OutputLines[i]);
     const auto answer = ScratchFolder() / "answer.txt";
-    Require(JwwGaibu::WriteExchangeFile(indexed, answer), "write-back failed");
-    Require(ReadAll(answer) == FileForm(a.Lines), "written file differs from the buffer");
+    Require(JwwGaibu::WriteExchangeFile(state, answer), "write-back failed");
+    Require(ReadAll(answer) == FileForm(lines), "written file differs from the buffer");
     return 0;
 }
