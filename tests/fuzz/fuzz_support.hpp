@@ -1,7 +1,6 @@
 // Shared by the fuzz targets: a private scratch folder on a memory file
-// system where there is one, writing an input as a file, the bytes a
-// buffer of output lines must be written back as, and a loud stop that
-// libFuzzer records as a finding.
+// system where there is one, writing an input as a file, and a loud stop
+// that libFuzzer records as a finding.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +11,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <unistd.h>
 
@@ -41,22 +39,6 @@ inline std::filesystem::path WriteInput(const char* name, std::string_view bytes
 inline std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The file's form, written independently of the write-back.
-inline std::string FileForm(const std::vector<std::string>& lines) {
-    if (lines.empty()) return "hq\r\n";
-    std::string bytes;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        bytes += lines[i];
-        if (!lines[i].empty() && lines[i].back() == '"' && i + 1 < lines.size()) {
-            bytes += lines[++i];
-        } else if (!lines[i].empty() && lines[i].back() == '"') {
-            break;
-        }
-        bytes += "\r\n";
-    }
-    return bytes;
 }
 
 [[noreturn]] inline void Finding(const char* what) {

@@ -7,11 +7,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <vector>
 
-#include "exchange/JwwGaibu.hpp"
-#include "fuzz_support.hpp"
+#include "exchange_round_trip.hpp"
 
 namespace {
 
@@ -53,17 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static JwwGaibu::TExchangeState state;
     const auto path =
         WriteInput(JwwGaibu::kExchangeFileName, {reinterpret_cast<const char*>(data), size});
-    JwwGaibu::ResetExchangeState(state);
-    JwwGaibu::ReadExchangeFile(state, path);
+    ReadInto(state, path);
     RequireFigureOrder(state);
-
-    JwwGaibu::RewindAttributes(state);
     EchoSelection(state);
-    std::vector<std::string> lines;
-    for (int32_t i = 0; i < state.OutputLineCount(); ++i)
-        lines.emplace_back(state.OutputLines[i]);
-    const auto answer = ScratchFolder() / "answer.txt";
-    Require(JwwGaibu::WriteExchangeFile(state, answer), "write-back failed");
-    Require(ReadAll(answer) == FileForm(lines), "written file differs from the buffer");
+    RequireWrittenBack(state, OutputLinesOf(state));
     return 0;
 }

@@ -7,14 +7,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/command_run.hpp"
 #include "app/form_controls.hpp"
-#include "exchange/JwwGaibu.hpp"
-#include "fuzz_support.hpp"
+#include "exchange_round_trip.hpp"
 
 namespace {
 
@@ -61,20 +59,13 @@ TRun Sweep(JwwGaibu::TExchangeState& state, const Unit1::TRectSettings& settings
     const auto sink = [&run](const Unit1::TStatus& s) { run.Statuses.emplace_back(s.Text); };
     run.Report = Unit1::DrawAtIntersections(state, settings, ScratchFolder() / "crossrect.dat",
                                             sink, method);
-    for (int32_t i = 0; i < state.OutputLineCount(); ++i)
-        run.Lines.emplace_back(state.OutputLines[i]);
+    run.Lines = OutputLinesOf(state);
     return run;
 }
 
 bool SameReport(const Unit1::TRunReport& a, const Unit1::TRunReport& b) {
     return a.RectanglesDrawn == b.RectanglesDrawn && a.NonFiniteSkipped == b.NonFiniteSkipped &&
            a.SettingsSaved == b.SettingsSaved;
-}
-
-void ReadInto(JwwGaibu::TExchangeState& state, const std::filesystem::path& path) {
-    JwwGaibu::ResetExchangeState(state);
-    JwwGaibu::ReadExchangeFile(state, path);
-    JwwGaibu::RewindAttributes(state);
 }
 
 } // namespace
@@ -101,8 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         Require(SameReport(a.Report, b.Report), "indexed and plain sweeps reported differently");
     }
 
-    const auto answer = ScratchFolder() / "answer.txt";
-    Require(JwwGaibu::WriteExchangeFile(indexed, answer), "write-back failed");
-    Require(ReadAll(answer) == FileForm(a.Lines), "written file differs from the buffer");
+    RequireWrittenBack(indexed, a.Lines);
     return 0;
 }
