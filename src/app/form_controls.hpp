@@ -24,10 +24,12 @@ struct TFormControls {
     int32_t ComboBox3 = 0; // width unit
     int32_t ComboBox4 = 0; // height unit
     int32_t ComboBox5 = 0; // reference point
-    std::string Edit1;     // line width
-    std::string Edit2;     // width
-    std::string Edit3;     // height
-    std::string Edit4;     // angle
+    // Edit texts in Shift-JIS, as typed: full-width number characters are
+    // read as their ASCII forms.
+    std::string Edit1; // line width
+    std::string Edit2; // width
+    std::string Edit3; // height
+    std::string Edit4; // angle
 };
 
 enum class TOkResult { Accepted, WidthRefused, HeightRefused };

@@ -19,6 +19,7 @@
 #include "exchange/JwwGaibu.hpp"
 #include "platform/file_io.hpp"
 #include "platform/program_path.hpp"
+#include "platform/text_encoding.hpp"
 
 namespace CrossrectCli {
 
@@ -58,17 +59,19 @@ std::optional<TRunFiles> RunFiles(const TRunOptions& options) {
     return files;
 }
 
-// The options change the controls the way the user would.
+// The options change the controls the way the user would; their texts come
+// in UTF-8 and the controls hold them as the window does, in Shift-JIS.
 void ApplyOptions(const TRunOptions& o, TFormControls& c) {
+    using Platform::Utf8ToShiftJis;
     if (o.ColorIndex) c.ComboBox1 = *o.ColorIndex;
     if (o.LineTypeIndex) c.ComboBox2 = *o.LineTypeIndex;
     if (o.WidthUnit) c.ComboBox3 = *o.WidthUnit;
     if (o.HeightUnit) c.ComboBox4 = *o.HeightUnit;
     if (o.RefPoint) c.ComboBox5 = *o.RefPoint;
-    if (o.LineWidth) c.Edit1 = *o.LineWidth;
-    if (o.Width) c.Edit2 = *o.Width;
-    if (o.Height) c.Edit3 = *o.Height;
-    if (o.Angle) c.Edit4 = *o.Angle;
+    if (o.LineWidth) c.Edit1 = Utf8ToShiftJis(*o.LineWidth);
+    if (o.Width) c.Edit2 = Utf8ToShiftJis(*o.Width);
+    if (o.Height) c.Edit3 = Utf8ToShiftJis(*o.Height);
+    if (o.Angle) c.Edit4 = Utf8ToShiftJis(*o.Angle);
 }
 
 // Loads the exchange file as the window does when shown.

@@ -76,48 +76,79 @@ std::string Decode(std::string_view sjis) {
 
 #else
 
+// Past a byte that cannot be converted: in UTF-8 the rest of its character.
+std::size_t SkipLength(std::string_view rest, bool utf8_input) {
+    std::size_t length = 1;
+    while (utf8_input && length < rest.size() && (rest[length] & 0xC0) == 0x80)
+        ++length;
+    return length;
+}
+
 // Without a converter only ASCII can be trusted.
-std::string ReplaceNonAscii(std::string_view sjis) {
+std::string ReplaceNonAscii(std::string_view text, std::string_view replacement, bool utf8_input) {
     std::string out;
-    for (char c : sjis) {
-        if (static_cast<unsigned char>(c) < 0x80) {
-            out += c;
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            out += text[i++];
         } else {
-            out += kReplacement;
+            out += replacement;
+            i += SkipLength(text.substr(i), utf8_input);
         }
     }
     return out;
 }
 
-std::string Decode(std::string_view sjis) {
-    iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return ReplaceNonAscii(sjis);
+// Runs the text through iconv; what it cannot convert becomes the
+// replacement and conversion resumes after it.
+std::string Convert(const char* to, const char* from, std::string_view text,
+                    std::string_view replacement, bool utf8_input) {
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return ReplaceNonAscii(text, replacement, utf8_input);
 
     std::string out;
-    out.reserve(sjis.size() * 3 / 2);
+    out.reserve(text.size() * 3 / 2);
     std::array<char, 512> buffer{};
     // iconv's interface is not const-correct; it never writes through in.
-    char* in = const_cast<char*>(sjis.data());
-    std::size_t in_left = sjis.size();
+    char* in = const_cast<char*>(text.data());
+    std::size_t in_left = text.size();
     while (in_left > 0) {
-        char* to = buffer.data();
-        std::size_t to_left = buffer.size();
-        std::size_t result = iconv(converter, &in, &in_left, &to, &to_left);
-        out.append(buffer.data(), static_cast<std::size_t>(to - buffer.data()));
+        char* out_at = buffer.data();
+        std::size_t out_left = buffer.size();
+        std::size_t result = iconv(converter, &in, &in_left, &out_at, &out_left);
+        out.append(buffer.data(), static_cast<std::size_t>(out_at - buffer.data()));
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        // EILSEQ or EINVAL (a lead byte at the end): skip the one byte.
-        out += kReplacement;
-        ++in;
-        --in_left;
+        // EILSEQ or EINVAL (a character cut off at the end): skip it.
+        out += replacement;
+        const std::size_t skip = SkipLength(std::string_view(in, in_left), utf8_input);
+        in += skip;
+        in_left -= skip;
         iconv(converter, nullptr, nullptr, nullptr, nullptr);
     }
     iconv_close(converter);
     return out;
 }
 
+std::string Decode(std::string_view sjis) {
+    return Convert("UTF-8", "CP932", sjis, kReplacement, false);
+}
+
+std::string Encode(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, "?", true);
+}
+
 #endif
 
 } // namespace
+
+std::string Utf8ToShiftJis(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
+#ifdef _WIN32
+    return WideToShiftJis(Utf8ToWide(utf8));
+#else
+    return Encode(utf8);
+#endif
+}
 
 std::string ShiftJisToUtf8(std::string_view sjis) {
     if (IsAscii(sjis)) return std::string(sjis);

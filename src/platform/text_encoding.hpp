@@ -11,6 +11,8 @@ namespace Platform {
 // A byte that starts no valid character becomes U+FFFD and decoding resumes
 // right after it.
 std::string ShiftJisToUtf8(std::string_view sjis);
+// A character without a Shift-JIS form becomes '?', which no number contains.
+std::string Utf8ToShiftJis(std::string_view utf8);
 
 #ifdef _WIN32
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text_encoding.hpp"
+#include "util/number_text.hpp"
+
 namespace {
 
 using namespace Unit1;
@@ -88,6 +91,44 @@ TEST(FormControls, OkRefusesSizesNotAboveTheTolerance) {
         TRectSettings settings;
         EXPECT_EQ(ReadControls(controls, settings), c.result)
             << "width '" << c.width << "', height '" << c.height << "'";
+    }
+}
+
+// Japanese input types full-width characters; the window hands them over
+// in Shift-JIS. Each text must read as its ASCII form, nothing else changes.
+TEST(FormControls, FullWidthNumbersReadAsTheirAsciiForms) {
+    const struct {
+        const char* typed;
+        const char* ascii;
+    } cases[] = {
+        {"０１２３４５６７８９", "0123456789"},
+        {"－２２．５", "-22.5"},
+        {"＋１ｅ１", "+1e1"},
+        {"−３０", "-30"},
+        {"ー１２。５", "-12.5"},
+        {"　３０", " 30"},
+        {"１Ｅ－２", "1E-2"},
+        {"＄１Ｆ", "$1F"},
+        {"０ｘａｂ", "0xab"},
+        {"０Ｘ１Ｃ", "0X1C"},
+        {"ＡＢＣＤＥＦ", "ABCDEF"},
+        {"ａｂｃ", "abc"},
+        {"５　", "5 "},
+        {"５度", "5度"},
+        {"ｇ５", "ｇ5"},
+    };
+    for (const auto& c : cases) {
+        TFormControls typed, ascii;
+        typed.Edit1 = typed.Edit4 = Platform::Utf8ToShiftJis(c.typed);
+        ascii.Edit1 = ascii.Edit4 = Platform::Utf8ToShiftJis(c.ascii);
+        typed.Edit2 = typed.Edit3 = ascii.Edit2 = ascii.Edit3 = "10";
+        TRectSettings from_typed, from_ascii;
+        ASSERT_EQ(ReadControls(typed, from_typed), TOkResult::Accepted) << c.typed;
+        ASSERT_EQ(ReadControls(ascii, from_ascii), TOkResult::Accepted) << c.ascii;
+        EXPECT_EQ(from_typed.RectLineWidth, from_ascii.RectLineWidth) << c.typed;
+        EXPECT_EQ(MyFunc::RealToText(from_typed.RectAngle),
+                  MyFunc::RealToText(from_ascii.RectAngle))
+            << c.typed;
     }
 }
 

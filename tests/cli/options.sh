@@ -16,25 +16,39 @@ fresh() {
     echo "$SCRATCH/$1"
 }
 
-# Each case: options given twice, and the single options they must equal.
-while IFS='|' read -r name twice once; do
+# same_answer NAME OPTIONS EXPECTED_OPTIONS: both runs write the same answer
+# and save the same settings.
+same_answer() {
+    local name=$1 given=$2 expected=$3 dir
     dir=$(fresh "$name")
-    eval "set -- $twice"
-    exit_code "$name: twice" 0 "$CLI" run --dir "$dir" --settings "$dir/twice.dat" \
-        --out "$dir/twice.txt" "$@"
-    eval "set -- $once"
-    exit_code "$name: once" 0 "$CLI" run --dir "$dir" --settings "$dir/once.dat" \
-        --out "$dir/once.txt" "$@"
-    same_bytes "$name: the last value counts" "$dir/once.txt" "$dir/twice.txt"
-    same_bytes "$name: the last value saved" "$dir/once.dat" "$dir/twice.dat"
+    eval "set -- $given"
+    exit_code "$name: given" 0 "$CLI" run --dir "$dir" --settings "$dir/given.dat" \
+        --out "$dir/given.txt" "$@"
+    eval "set -- $expected"
+    exit_code "$name: expected" 0 "$CLI" run --dir "$dir" --settings "$dir/expected.dat" \
+        --out "$dir/expected.txt" "$@"
+    same_bytes "$name: the answer" "$dir/expected.txt" "$dir/given.txt"
+    same_bytes "$name: the settings" "$dir/expected.dat" "$dir/given.dat"
+}
+
+# Options given twice: the last value counts. Full-width texts, as Japanese
+# input types them: read as their ASCII forms.
+while IFS='|' read -r name given expected; do
+    same_answer "$name" "$given" "$expected"
 done <<'CASES'
 width|--width 3 --width 5|--width 5
 reference point|--ref 8 --ref 4|--ref 4
 unit|--width-unit 1 --width-unit 0|--width-unit 0
 angle and width|--angle 10 --width 2 --angle 45 --width 4|--angle 45 --width 4
 colour|--color-index 3 --color-index 12|--color-index 12
+full-width angle|--angle ４５|--angle 45
+full-width signs|--angle －２２．５ --width １０|--angle -22.5 --width 10
+kana mode|--angle ー１２。５|--angle -12.5
+minus sign|--angle −３０|--angle -30
+full-width exponent|--width ５．５ --height １ｅ１|--width 5.5 --height 1e1
+ideographic space|--line-width １００ --angle 　３０|--line-width 100 --angle ' 30'
+full-width hexadecimal|--line-width ＄１Ｆ --angle ０ｘ１ａ|--line-width '$1F' --angle 0x1a
 CASES
-
 # The last --dir and --out count too.
 dir=$(fresh last_dir)
 exit_code "--dir twice" 0 "$CLI" run --dir "$SCRATCH/nowhere" --dir "$dir" \
@@ -43,7 +57,8 @@ same_bytes "--dir twice: the last folder" "$RUN/overview.expected" "$dir/out.txt
 check "--out twice: only the last file" test ! -e "$SCRATCH/first.txt"
 
 # A bad value is refused wherever it stands.
-for bad in "--ref 10 --ref 4" "--ref 4 --ref 10" "--color-index 3 --color-index x"; do
+for bad in "--ref 10 --ref 4" "--ref 4 --ref 10" "--color-index 3 --color-index x" \
+    "--width ａｂｃ"; do
     dir=$(fresh refused)
     eval "set -- $bad"
     exit_code "refused: $bad" 2 "$CLI" run --dir "$dir" --settings "$dir/s.dat" \
