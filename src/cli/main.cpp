@@ -7,11 +7,13 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/form_controls.hpp"
 #include "cli/cli_commands.hpp"
+#include "cli/console_text.hpp"
 #include "cli/utf8_args.hpp"
 #include "crossrect_version.hpp"
 
@@ -78,19 +80,28 @@ void AddRun(CLI::App& app, TRunOptions& o) {
     AddText(*run, "--out", o.Out, "FILE", "Write the result here and leave JWC_TEMP.TXT untouched");
     AddText(*run, "--status-log", o.StatusLog, "FILE", "Write every status text to this file");
     AddPosition(*run, "--color-index", o.ColorIndex, kColorListSize,
-                "Line colour list position (0 = the host's current colour)");
+                "Line colour list position: 0 the host's current colour, 1-9 colours 1-9, "
+                "10-265 SXF-1 to SXF-256");
     AddPosition(*run, "--linetype-index", o.LineTypeIndex, kLineTypeListSize,
-                "Line type list position (0 = the host's current line type)");
+                "Line type list position: 0 the host's current line type, 1-9 types 1-9, "
+                "10-14 random 1-5, 15-18 double-length 1-4, 19-50 SXF-1 to SXF-32");
     AddPosition(*run, "--width-unit", o.WidthUnit, kUnitListSize,
-                "Width unit: 0 paper mm, 1 real mm");
+                "Unit of --width: 0 paper mm (図寸mm), 1 real mm (実寸mm)");
     AddPosition(*run, "--height-unit", o.HeightUnit, kUnitListSize,
-                "Height unit: 0 paper mm, 1 real mm");
+                "Unit of --height: 0 paper mm (図寸mm), 1 real mm (実寸mm)");
     AddPosition(*run, "--ref", o.RefPoint, kRefPointListSize,
-                "Reference point 0..8 (lower left .. upper right), 9 the empty item");
-    AddText(*run, "--line-width", o.LineWidth, "TEXT", "Line width text, 1/100 mm");
-    AddText(*run, "--width", o.Width, "TEXT", "Width text");
-    AddText(*run, "--height", o.Height, "TEXT", "Height text");
-    AddText(*run, "--angle", o.Angle, "TEXT", "Angle text, degrees counter-clockwise");
+                "Reference point placed on the crossing: 0 左下, 1 中下, 2 右下, 3 左中, 4 中中, "
+                "5 右中, 6 左上, 7 中上, 8 右上 (lower left to upper right); 9 the list's empty "
+                "item, which acts as 0");
+    AddText(*run, "--line-width", o.LineWidth, "TEXT",
+            "Line width in 1/100 mm, a whole number 0-30000; -1 the host's current width");
+    AddText(*run, "--width", o.Width, "TEXT", "Rectangle width (横幅) in the --width-unit");
+    AddText(*run, "--height", o.Height, "TEXT", "Rectangle height (縦高) in the --height-unit");
+    AddText(*run, "--angle", o.Angle, "TEXT",
+            "Rectangle angle in decimal degrees, counter-clockwise (22°30' is 22.5)");
+    run->footer("Every control left out keeps what the window would show: the value the last\n"
+                "run saved in the settings file, or the window's defaults without one. Number\n"
+                "texts are read as the window reads what is typed, full-width digits included.");
     run->add_flag("--plain", o.Plain,
                   "Test every pair and scan every drawn point (the slow reference; same output)");
     run->add_flag("--timings", o.Timings,
@@ -139,7 +150,11 @@ int main(int argc, char** argv) {
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& error) {
-        int code = app.exit(error);
+        // Through the console writer, so the help's Japanese shows on Windows.
+        std::ostringstream out, err;
+        int code = app.exit(error, out, err);
+        WriteText(stdout, out.str());
+        WriteText(stderr, err.str());
         return code == 0 ? kExitOk : kExitUsage;
     }
 
