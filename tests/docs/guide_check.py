@@ -41,7 +41,16 @@ MUST_MENTION = {
     "write layer": "書込みレイヤ", "settings file": "crossrect.dat",
     "troubleshooting": "困ったときは", "uninstalling": "アンインストール",
     "licence": "MIT License", "version": "@VERSION@",
+    "undo": "元に戻す", "a second run over drawn rectangles": "矩形ごと選択",
+    "making curves": "曲線属性化", "T junctions": "Ｔ字", "full-width input": "１２．５",
+    "line width 0": "線幅 0 の扱い", "decimal degrees": "22°30′ は 22.5",
+    "getting past the download warning": "詳細情報",
+    "the copy in the installation folder": "インストールフォルダのコピー",
+    "a killed run's temporary file": "JWC_TEMP.TXT.tmp",
 }
+# Box-drawing characters are half width in some fonts: beside text they
+# break the alignment (rules made of them alone are harmless).
+BOX_DRAWING = re.compile(r"[\u2500-\u257f]")
 MAX_CELLS = 72  # Notepad at its usual width shows this much without wrapping
 
 
@@ -114,6 +123,8 @@ def main():
             problems.append("line %d: tab, CR or byte order mark in the source" % number)
         if cells(line) > MAX_CELLS:
             problems.append("line %d is %d cells wide" % (number, cells(line)))
+        if BOX_DRAWING.search(line) and BOX_DRAWING.sub("", line).strip(" \u3000"):
+            problems.append("line %d: box-drawing characters beside text" % number)
         if any("\uff61" <= c <= "\uff9f" for c in line):
             problems.append("line %d: half-width katakana" % number)
     for p in problems:
