@@ -2,6 +2,7 @@
 // tables, so the window shows what the host would.
 #ifdef _WIN32
 
+#include <algorithm>
 #include <limits>
 
 // The narrow Win32 headers need windef.h and winbase.h first.
@@ -51,7 +52,14 @@ std::string WideToUtf8(std::wstring_view wide) {
 }
 
 std::string WideToShiftJis(std::wstring_view wide) {
-    return WideToCodePage(kShiftJisCodePage, wide);
+    // The minus sign U+2212 is what some input methods give for "-"; code
+    // page 932 writes it as "－", but not every system table knows that.
+    constexpr wchar_t kMinusSign = L'\u2212', kFullWidthHyphenMinus = L'\uFF0D';
+    if (wide.find(kMinusSign) == std::wstring_view::npos)
+        return WideToCodePage(kShiftJisCodePage, wide);
+    std::wstring folded(wide);
+    std::replace(folded.begin(), folded.end(), kMinusSign, kFullWidthHyphenMinus);
+    return WideToCodePage(kShiftJisCodePage, folded);
 }
 
 } // namespace Platform

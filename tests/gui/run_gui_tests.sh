@@ -173,11 +173,11 @@ release() {
     wait "$holder_pid" 2>/dev/null
 }
 
-# probe WHAT: the probe's description of the form or the message box in
-# $outdir/probe.txt.
+# probe WHAT [ARG...]: the probe's description of the form or the message
+# box in $outdir/probe.txt (or settext ID TEXT).
 probe() {
     rm -f "$outdir/probe.txt"
-    "$WINE" "$probe" "$(wine_path "$outdir/probe.txt")" "$1" >/dev/null 2>&1
+    "$WINE" "$probe" "$(wine_path "$outdir/probe.txt")" "$@" >/dev/null 2>&1
 }
 
 probe_line() { grep -m1 "^$1" "$outdir/probe.txt"; }
@@ -287,6 +287,22 @@ scenario_example_by_keyboard() {
     expect_file "$run_dir/JWC_TEMP.TXT" lg0 ly1 lc2 lt1 lw0 "0 0 10 0" "10 0 10 10" "10 10 0 10" \
         "0 10 0 0" || return 1
     expect_file "$run_dir/crossrect.dat" 0 0 0 0 0 10 10 0 0 0 4
+}
+
+# Japanese input on: full-width digits in 横幅 and 角度 give the answer of
+# the same run with ASCII digits.
+scenario_full_width_input() {
+    new_folder full_width
+    exchange_from "$data/two_crossing.txt"
+    "$WINE" "$(dirname "$exe")/crossrect-cli.exe" run --dir "$(wine_path "$run_dir")" \
+        --settings "$(wine_path "$outdir/ascii.dat")" --out "$(wine_path "$outdir/ascii.txt")" \
+        --width 12.5 --angle 45 >/dev/null 2>&1 || fail "the ASCII run failed" || return 1
+    start_program || return 1
+    probe settext 112 １２．５ && probe settext 114 ４５ || fail "cannot set the texts" || return 1
+    keys Return
+    wait_exit || return 1
+    cmp -s "$outdir/ascii.txt" "$run_dir/JWC_TEMP.TXT" ||
+        fail "the answer differs from the ASCII run's: $(tr '\r\n' '| ' <"$run_dir/JWC_TEMP.TXT")"
 }
 
 check_screenshot() {
@@ -626,7 +642,7 @@ main() {
     find_helpers || { echo "win_probe.exe or hold_file.exe not built" >&2; exit 1; }
     xdotool mousemove 1000 740
     local scenario
-    for scenario in ${CROSSRECT_GUI_SCENARIOS:-scenario_fresh_start scenario_example_by_keyboard \
+    for scenario in ${CROSSRECT_GUI_SCENARIOS:-scenario_fresh_start scenario_example_by_keyboard scenario_full_width_input \
         scenario_settings_round_trip scenario_settings_out_of_range scenario_stored_positions scenario_cancel_ways \
         scenario_keys_in_notes scenario_validation scenario_last_list_items scenario_minimise_restore \
         scenario_japanese_folder scenario_unwritable_exchange scenario_session_end \

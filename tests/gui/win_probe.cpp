@@ -6,6 +6,9 @@
 //   win_probe OUTFILE msgbox   the open message box: caption, texts, place
 //   win_probe OUTFILE restore  asks the form's owner to restore itself, as
 //                              a click on its task-bar button does
+//   win_probe OUTFILE settext ID TEXT
+//                              sets the text of the form's control ID, as
+//                              an input method hands over what was typed
 // Exit code 0 when the window was found, 1 otherwise.
 #include <windows.h>
 
@@ -183,9 +186,24 @@ bool RestoreOwner(std::FILE* out) {
     return PostMessageW(owner, WM_SYSCOMMAND, SC_RESTORE, 0) != 0;
 }
 
+bool SetControlText(std::FILE* out, const wchar_t* id, const wchar_t* text) {
+    HWND form = FindWindowW(L"TForm1", nullptr);
+    HWND control = form ? GetDlgItem(form, _wtoi(id)) : nullptr;
+    if (!control) return false;
+    std::fprintf(out, "set %s\n", Utf8(text).c_str());
+    return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) == TRUE;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 5 && std::wstring(argv[2]) == L"settext") {
+        std::FILE* out = _wfopen(argv[1], L"wb");
+        if (!out) return 2;
+        const bool set = SetControlText(out, argv[3], argv[4]);
+        std::fclose(out);
+        return set ? 0 : 1;
+    }
     if (argc != 3) return 2;
     std::FILE* out = _wfopen(argv[1], L"wb");
     if (!out) return 2;

@@ -45,7 +45,8 @@ LRESULT CALLBACK CentreBoxHook(int code, WPARAM wparam, LPARAM lparam) {
 void ShowCentredMessage(HWND owner, const wchar_t* text, const wchar_t* caption) {
     // The hook sees the box's activation before it is drawn and centres it.
     HHOOK hook = SetWindowsHookExW(WH_CBT, &CentreBoxHook, nullptr, GetCurrentThreadId());
-    MessageBoxW(owner, text, caption, MB_OK);
+    // The warning icon and its sound tell at a glance that an entry was refused.
+    MessageBoxW(owner, text, caption, MB_OK | MB_ICONWARNING);
     if (hook) UnhookWindowsHookEx(hook);
 }
 
