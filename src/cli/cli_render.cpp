@@ -1,15 +1,17 @@
 // crossrect-cli render: a picture of what the command does with a
 // selection. Reads the selection's exchange file as the window does, adds
 // the rectangle sides of an answer (a rewritten exchange file) when given,
-// and writes the picture as SVG.
+// picks one of its rectangles to show enlarged, and writes the picture as SVG.
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
 #include "cli/picture.hpp"
+#include "cli/picture_inset.hpp"
 #include "cli/picture_view.hpp"
 #include "cli/svg_picture.hpp"
 #include "exchange/JwwGaibu.hpp"
@@ -60,7 +62,8 @@ int RunRender(const TRenderOptions& options) {
     if (picture.NonFinite > 0)
         PrintMessage("crossrect-cli: " + std::to_string(picture.NonFinite) +
                      " segments beyond the range of numbers are not shown");
-    std::string svg = SvgOfPicture(picture, FitView(picture));
+    std::optional<TInset> inset = ChooseInset(picture);
+    std::string svg = SvgOfPicture(picture, FitView(picture, inset.has_value()), inset);
     return WriteFile(PathFromUtf8(options.Svg), svg) ? kExitOk : kExitFailed;
 }
 

@@ -60,6 +60,8 @@ std::optional<TPictureSegment> LineRecord(std::string_view line) {
 TPicture PictureOfSelection(const JwwGaibu::TExchangeState& state) {
     TPicture picture;
     picture.PaperUnits = state.PaperUnits;
+    if (state.HostLayerGroup >= 0 && state.HostLayerGroup < JwwGaibu::kLayerGroups)
+        picture.LayerScale = state.LayerGroupScale[state.HostLayerGroup];
     for (int32_t i = 0; i < state.Lines.Count(); ++i) {
         const JwwGaibu::TJwwEntLine& line = state.Lines[i];
         Add(picture, JwwGaibu::HasDimensionAttribute(line) ? picture.Excluded : picture.Segments,
@@ -80,6 +82,16 @@ bool ReadAnswerSides(const std::filesystem::path& path, TPicture& picture) {
             Add(picture, picture.Sides, *side);
     }
     return file.eof() && !file.bad();
+}
+
+std::vector<std::size_t> RectangleStarts(const std::vector<TPictureSegment>& sides) {
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        bool continues = !starts.empty() && i - starts.back() < kSidesPerRectangle &&
+                         sides[i].X1 == sides[i - 1].X2 && sides[i].Y1 == sides[i - 1].Y2;
+        if (!continues) starts.push_back(i);
+    }
+    return starts;
 }
 
 } // namespace CrossrectCli

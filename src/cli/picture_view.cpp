@@ -65,7 +65,7 @@ double RoundBarLength(double at_most) {
     return power / 2; // pow() rounded above the length: 5 of the decade below
 }
 
-TPictureView FitView(const TPicture& picture) {
+TPictureView FitView(const TPicture& picture, bool with_inset) {
     TBounds b;
     b.Add(picture.Segments);
     b.Add(picture.Excluded);
@@ -79,12 +79,20 @@ TPictureView FitView(const TPicture& picture) {
     view.Scale = std::min(kDrawingWidth / 2 / half_width, kDrawingHeight / 2 / half_height);
     double drawn_width = half_width * view.Scale * 2;
     double drawn_height = half_height * view.Scale * 2;
-    view.Width =
+    int drawing_area =
         static_cast<int>(std::ceil(std::max(drawn_width + 2 * kPictureMargin, kMinPictureWidth)));
     view.FooterTop = static_cast<int>(std::ceil(drawn_height)) + 2 * kPictureMargin;
+    view.Width = drawing_area;
+    if (with_inset) {
+        view.Inset = true;
+        view.InsetLeft = drawing_area;
+        view.InsetTop = kPictureMargin;
+        view.Width += kInsetBox + kPictureMargin;
+        view.FooterTop = std::max(view.FooterTop, kInsetPanelHeight + 2 * kPictureMargin);
+    }
     view.Height = view.FooterTop + kPictureFooter;
-    view.OffsetX = (view.Width - drawn_width) / 2 - view.Scale * b.MinX;
-    view.OffsetY = kPictureMargin + view.Scale * b.MaxY;
+    view.OffsetX = (drawing_area - drawn_width) / 2 - view.Scale * b.MinX;
+    view.OffsetY = (view.FooterTop - drawn_height) / 2 + view.Scale * b.MaxY;
     view.BarLength = RoundBarLength(half_width * (2 * kBarShare));
     return view;
 }

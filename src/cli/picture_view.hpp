@@ -1,7 +1,7 @@
 // crossrect-cli render: fitting the drawing into the picture. Drawing
 // coordinates (y upward) map to picture pixels (y downward) by one uniform
-// scale and an offset; below the drawing a footer holds the scale bar and
-// the legend.
+// scale and an offset; to its right, when there is one, the panel of the
+// enlarged crossing; below both a footer holds the scale bar and the legend.
 #pragma once
 
 #include "cli/picture.hpp"
@@ -15,12 +15,18 @@ struct TPictureView {
     int Width = 0, Height = 0; // the whole picture, footer included
     int FooterTop = 0;         // pixel y where the footer starts
     double BarLength = 1;      // scale bar, in drawing millimetres
+    bool Inset = false;        // the picture has the enlarged crossing's panel
+    int InsetLeft = 0, InsetTop = 0;
 };
 
 inline constexpr int kPictureMargin = 24;
-inline constexpr int kPictureFooter = 64;
+inline constexpr int kPictureFooter = 84;
+// The panel: a title, the enlarged square, four lines of text below it.
+inline constexpr int kInsetBox = 240;
+inline constexpr int kInsetBoxTop = 26; // below the panel's top
+inline constexpr int kInsetPanelHeight = kInsetBoxTop + kInsetBox + 84;
 
-TPictureView FitView(const TPicture& picture);
+TPictureView FitView(const TPicture& picture, bool with_inset);
 
 // The longest 1, 2 or 5 times a power of ten not above the given length.
 double RoundBarLength(double at_most);

@@ -1,7 +1,8 @@
 # crossrect-cli render: the picture of a selection and its answer. Checked
 # with an XML parser (one rectangle line per line record, everything placed
-# inside the picture, a sensible scale bar), rendered to PNG, and compared
-# with the picture the documentation shows; bad input fails with a message.
+# inside the picture, a sensible scale bar, the legend's counts, the enlarged
+# crossing), rendered to PNG, and compared with the picture the
+# documentation shows; bad input fails with a message.
 source "$(dirname "$0")/lib/common.bash"
 REPO=$(cd "$HERE/../../.." && pwd)
 SAMPLE=$REPO/samples/floorplan
@@ -41,7 +42,7 @@ check "the guide's example: $segments segments, $((records / 4)) rectangles" \
 exit_code "sample: render" 0 "$CLI" render --dir "$SAMPLE" --answer "$SCRATCH/sample/JWC_TEMP.TXT" \
     --svg "$SCRATCH/sample.svg"
 check "sample: quiet" test ! -s "$SCRATCH/stderr"
-svg_ok sample "$SCRATCH/sample.svg" --answer "$SCRATCH/sample/JWC_TEMP.TXT" --counts 221 2 1
+svg_ok sample "$SCRATCH/sample.svg" --answer "$SCRATCH/sample/JWC_TEMP.TXT" --counts 221 2 1 --inset
 png_of sample "$SCRATCH/sample.svg" "$SCRATCH/sample.png"
 differing=$(/usr/bin/compare -metric AE "$REPO/docs/example.png" "$SCRATCH/sample.png" \
     "$SCRATCH/diff.png" 2>&1)
@@ -58,9 +59,12 @@ crlf_file "$SCRATCH/kinds.answer" "${PEN[@]}" "0 0 6.12323399573677E-16 10" \
     "-10 6.12323399573677E-16 0 0"
 exit_code "kinds" 0 "$CLI" render --dir "$SCRATCH/kinds" --answer "$SCRATCH/kinds.answer" \
     --svg "$SCRATCH/kinds.svg"
-svg_ok kinds "$SCRATCH/kinds.svg" --answer "$SCRATCH/kinds.answer" --counts 2 1 1
-check "kinds: left-out lines dashed" \
-    test "$(grep -c '<g id="\(excluded\|dimensions\)"[^>]*stroke-dasharray' "$SCRATCH/kinds.svg")" = 2
+svg_ok kinds "$SCRATCH/kinds.svg" --answer "$SCRATCH/kinds.answer" --counts 2 1 1 --inset
+check "kinds: only the excluded lines dashed" \
+    test "$(grep -o '<g id="[a-z-]*"[^>]*stroke-dasharray' "$SCRATCH/kinds.svg" | cut -d'"' -f2)" = excluded
+check "kinds: a slash at each end of the dimension line" \
+    grep -qx '<path d="M[^M"]*M[^M"]*"/>' "$SCRATCH/kinds.svg"
+check "kinds: 左下 on the crossing" grep -q '基準点「左下」' "$SCRATCH/kinds.svg"
 png_of kinds "$SCRATCH/kinds.svg" "$SCRATCH/kinds.png"
 
 # Without an answer, with "hq", with an empty selection, a flat one, a

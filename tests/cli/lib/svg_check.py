@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""svg_check.py SVG [--answer FILE] [--counts SEGMENTS EXCLUDED DIMENSIONS]
+"""svg_check.py SVG [--answer FILE] [--counts SEGMENTS EXCLUDED DIMENSIONS] [--inset]
 
 Checks a picture written by crossrect-cli render: it must parse as XML;
 its rectangle group must hold one <line> per line record of the answer, in
 order and with the same numbers; the drawing's transform must keep y upward
 and put every line inside the picture above the footer, filling the drawing
-area; the scale bar must be 1, 2 or 5 times a power of ten long and say so.
+area; the scale bar must be 1, 2 or 5 times a power of ten long and say so;
+the legend must count the answer's rectangles and sides; with --inset, the
+enlarged crossing must show one of the answer's rectangles and name its
+横幅, 縦高 and 基準点.
 Prints each problem found; exit 1 when there is one."""
 import argparse
 import math
@@ -15,7 +18,7 @@ import xml.etree.ElementTree as ET
 
 NS = "{http://www.w3.org/2000/svg}"
 MARGIN = 24
-FOOTER = 64
+FOOTER = 84
 AREA = (800, 560)
 
 
@@ -95,11 +98,32 @@ def check_scale_bar(problems, root, scale):
         problems.append("no label for the scale bar of %r mm among %r" % (length, labels))
 
 
+def check_counts(problems, root, records):
+    want = "作図される矩形 %d 個（辺 %d 本）" % (len(records) // 4, len(records))
+    if want not in [t.text for t in root.iter(NS + "text")]:
+        problems.append("the legend does not say %r" % want)
+
+
+def check_inset(problems, root, records):
+    inset, rectangle = group(root, "inset"), group(root, "inset-rectangle")
+    if inset is None or rectangle is None:
+        problems.append("no enlarged crossing")
+        return
+    drawn = lines_of(rectangle)
+    if not any(records[i:i + 4] == drawn for i in range(0, len(records), 4)):
+        problems.append("the enlarged rectangle %r is none of the answer's" % drawn)
+    texts = " ".join(t.text or "" for t in inset.iter(NS + "text"))
+    for name in ("横幅", "縦高", "基準点「"):
+        if name not in texts:
+            problems.append("the enlarged crossing does not name %s" % name)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("svg")
     parser.add_argument("--answer")
     parser.add_argument("--counts", nargs=3, type=int)
+    parser.add_argument("--inset", action="store_true")
     args = parser.parse_args()
     problems = []
     try:
@@ -119,6 +143,9 @@ def main():
         r"matrix\((\S+) (\S+) (\S+) (\S+) (\S+) (\S+)\)", drawing.get("transform")).groups())
     if args.answer is not None:
         expected, drawn = answer_records(args.answer), lines_of(groups[3])
+        check_counts(problems, root, expected)
+        if args.inset:
+            check_inset(problems, root, expected)
         if expected != drawn:
             problems.append("%d rectangle lines for %d line records; first difference at %s"
                             % (len(drawn), len(expected),
