@@ -1,7 +1,7 @@
 #include "app/command_run.hpp"
 
-#include "app/intersection_sweep.hpp"
-#include "app/rectangle_drawer.hpp"
+#include "sweep/intersection_sweep.hpp"
+#include "sweep/rectangle_drawer.hpp"
 #include "exchange/output_buffer.hpp"
 #include "exchange/output_commands.hpp"
 

@@ -1,4 +1,4 @@
-#include "app/block_vector.hpp"
+#include "sweep/block_vector.hpp"
 
 #include <cstdint>
 

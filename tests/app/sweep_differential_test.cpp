@@ -11,10 +11,10 @@
 #include <random>
 
 #include "app/command_run.hpp"
-#include "app/drawn_points.hpp"
-#include "app/rectangle_drawer.hpp"
-#include "app/rectangle_text.hpp"
-#include "app/segment_index.hpp"
+#include "sweep/drawn_points.hpp"
+#include "sweep/rectangle_drawer.hpp"
+#include "sweep/rectangle_text.hpp"
+#include "sweep/segment_index.hpp"
 #include "selection_layouts.hpp"
 #include "test_support.hpp"
 

@@ -1,4 +1,4 @@
-#include "app/drawn_points.hpp"
+#include "sweep/drawn_points.hpp"
 
 #include <bit>
 #include <cmath>

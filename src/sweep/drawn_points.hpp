@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/block_vector.hpp"
+#include "sweep/block_vector.hpp"
 #include "platform/large_memory.hpp"
 
 namespace Unit1 {

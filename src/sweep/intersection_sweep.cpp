@@ -1,9 +1,9 @@
-#include "app/intersection_sweep.hpp"
+#include "sweep/intersection_sweep.hpp"
 
 #include <string>
 #include <vector>
 
-#include "app/segment_index.hpp"
+#include "sweep/segment_index.hpp"
 #include "exchange/figure_records.hpp"
 #include "util/geometry.hpp"
 

@@ -11,8 +11,8 @@
 #include <span>
 #include <vector>
 
-#include "app/drawn_points.hpp"
-#include "app/rectangle_text.hpp"
+#include "sweep/drawn_points.hpp"
+#include "sweep/rectangle_text.hpp"
 #include "exchange/exchange_state.hpp"
 #include "util/geometry.hpp"
 

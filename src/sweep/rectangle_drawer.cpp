@@ -1,4 +1,4 @@
-#include "app/rectangle_drawer.hpp"
+#include "sweep/rectangle_drawer.hpp"
 
 #include <array>
 #include <cmath>

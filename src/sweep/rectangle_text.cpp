@@ -1,4 +1,4 @@
-#include "app/rectangle_text.hpp"
+#include "sweep/rectangle_text.hpp"
 
 #include <algorithm>
 #include <cstdint>
