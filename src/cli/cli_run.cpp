@@ -147,7 +147,7 @@ TRunOutcome RunCommand(const TRunOptions& options, const TRunFiles& files,
     status.Show({Unit1::SegmentCountText(state.LineCount())});
     TRunOutcome outcome;
     outcome.ReadSeconds = clock.Lap();
-    JwwGaibu::SpillAnswerBeside(state, files.Target); // bounded memory for any answer
+    state.Answer.StreamBeside(files.Target); // bounded memory for any answer
     const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
     outcome.Report =
         Unit1::DrawAtIntersections(state, settings, files.Settings, status.Sink(), method);

@@ -5,7 +5,7 @@
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
-#include "exchange/output_buffer.hpp"
+#include "exchange/answer_writer.hpp"
 #include "platform/file_io.hpp"
 
 namespace CrossrectCli {

@@ -65,8 +65,7 @@ void RewindAttributes(TExchangeState& state) {
 
 void ReleaseExchangeState(TExchangeState& state) {
     ForEachTable(state, [](auto& table) { table.Release(); });
-    state.OutputLines.Release();
-    state.AnswerSpill.reset();
+    state.Answer = TAnswerWriter();
     state.HpTable = {};
     state.LayerGroupValue = {};
     state.LayerGroupName = {};

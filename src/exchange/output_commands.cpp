@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "exchange/output_buffer.hpp"
+#include "exchange/answer_writer.hpp"
 #include "util/tolerance.hpp"
 
 namespace JwwGaibu {
@@ -138,9 +138,9 @@ std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, cha
 }
 
 void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end) {
-    char text[kLineRecordMax];
-    const std::size_t length = FormatLineRecord(start, end, text);
-    if (length > 0) AddOutputLine(state, std::string_view(text, length));
+    // Formatted straight into the answer's block.
+    const std::size_t length = FormatLineRecord(start, end, state.Answer.LineSpace());
+    if (length > 0) state.Answer.CommitLine(length);
 }
 
 void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {

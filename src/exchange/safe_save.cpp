@@ -5,7 +5,6 @@
 #include <string>
 #include <system_error>
 
-#include "exchange/block_sink.hpp"
 #include "platform/file_io.hpp"
 #include "platform/write_file.hpp"
 
@@ -18,6 +17,21 @@ namespace {
 constexpr std::string_view kTemporaryMark = ".tmp";
 enum class TWriteStep { Done, FileFailed, ContentFailed };
 
+// Hands each piece straight to the file: the writers put whole blocks.
+class TFileSink final : public TByteSink {
+  public:
+    explicit TFileSink(Platform::TWriteFile& file) : file_(file) {}
+    bool Put(std::string_view bytes) override {
+        ok_ = ok_ && file_.Write(bytes.data(), bytes.size());
+        return ok_;
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    Platform::TWriteFile& file_;
+    bool ok_ = true;
+};
+
 // Writes the whole content and closes the file. A content writer that gives
 // up while the file still takes bytes (out of memory, say) is told apart:
 // trying again in place would only destroy the old content.
@@ -25,9 +39,9 @@ TWriteStep WriteAndClose(Platform::TWriteFile& file, const TContentWriter& conte
     bool produced = false;
     bool sink_ok = false;
     try {
-        TBlockSink sink(file);
+        TFileSink sink(file);
         produced = content(sink);
-        sink_ok = sink.Flush();
+        sink_ok = sink.Ok();
     } catch (const std::exception&) {
         produced = false;
         sink_ok = true;

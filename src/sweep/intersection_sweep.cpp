@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "sweep/segment_index.hpp"
 #include "exchange/figure_records.hpp"
+#include "sweep/segment_index.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {

@@ -82,8 +82,7 @@ void TForm1::Button1Click() {
     if (running_ || form_closed_) return;
     if (!ReadSettingsFromControls()) return;
     running_ = true;
-    JwwGaibu::SpillAnswerBeside(JwwGaibu::ExchangeState(),
-                                ProgramFolder / JwwGaibu::kExchangeFileName);
+    JwwGaibu::ExchangeState().Answer.StreamBeside(ProgramFolder / JwwGaibu::kExchangeFileName);
     DrawAtIntersections(JwwGaibu::ExchangeState(), Settings, SettingsPathFor(ProgramFile),
                         [this](const TStatus& status) { ShowStatus(status); });
     running_ = false;
