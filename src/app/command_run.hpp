@@ -19,6 +19,7 @@ struct TRunReport {
     int64_t RectanglesDrawn = 0;
     int64_t NonFiniteSkipped = 0; // rectangles whose corners were not finite numbers
     bool SettingsSaved = false;
+    bool Completed = true; // false: the answer was abandoned and becomes "hq"
 };
 
 // Status texts (UTF-8).

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/command_run.hpp"
+#include "app/command_session.hpp"
 #include "app/form_controls.hpp"
 #include "app/rect_settings.hpp"
 #include "cli/cli_commands.hpp"
@@ -17,7 +17,6 @@
 #include "cli/run_status.hpp"
 #include "cli/write_back.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "platform/file_io.hpp"
 #include "platform/program_path.hpp"
 
 namespace CrossrectCli {
@@ -71,18 +70,6 @@ void ApplyOptions(const TRunOptions& o, TFormControls& c) {
     if (o.Angle) c.Edit4 = *o.Angle;
 }
 
-// Loads the exchange file as the window does when shown.
-void ReadExchange(JwwGaibu::TExchangeState& state, const fs::path& exchange) {
-    JwwGaibu::ResetExchangeState(state);
-    bool read = JwwGaibu::ReadExchangeFile(state, exchange);
-    JwwGaibu::RewindAttributes(state);
-    // Missing means an empty selection; existing but unreadable is news.
-    if (!read && Platform::FileExists(exchange)) {
-        PrintMessage("crossrect-cli: warning: " + PathToUtf8(exchange) +
-                     " could not be read to its end; using the lines read before the failure");
-    }
-}
-
 // OK pressed on the controls as the options leave them; kExitOk or the
 // refusal's exit code, with the window's message.
 int ValidateControls(const TRunOptions& options, Unit1::TRectSettings& settings) {
@@ -120,13 +107,6 @@ void PrintTimings(int32_t segments, int64_t rectangles, double read, double swee
                  segments, static_cast<long long>(rectangles), read, sweep, write);
 }
 
-// The exchange file and the settings, as the window loads them when shown.
-void LoadAtShow(JwwGaibu::TExchangeState& state, Unit1::TRectSettings& settings,
-                const TRunFiles& files) {
-    ReadExchange(state, files.Exchange);
-    Unit1::LoadSettings(settings, files.Settings);
-}
-
 struct TRunOutcome {
     Unit1::TRunReport Report;
     bool LogWritten = false;
@@ -137,22 +117,21 @@ struct TRunOutcome {
 
 // What OK runs, with the status texts going to the log and the terminal.
 TRunOutcome RunCommand(const TRunOptions& options, const TRunFiles& files,
-                       JwwGaibu::TExchangeState& state, const Unit1::TRectSettings& settings,
+                       Unit1::TCommandSession& session, const Unit1::TRectSettings& settings,
                        TStageClock& clock) {
     TRunStatus status;
     const bool log_opened = status.Open(files.StatusLog, IsTerminal(stderr));
     if (!log_opened)
         PrintMessage("crossrect-cli: could not create " + PathToUtf8(*files.StatusLog) +
                      "; the answer is written all the same");
-    status.Show({Unit1::SegmentCountText(state.LineCount())});
+    const int32_t segments = JwwGaibu::ExchangeState().LineCount();
+    status.Show({Unit1::SegmentCountText(segments)});
     TRunOutcome outcome;
     outcome.ReadSeconds = clock.Lap();
-    state.Answer.StreamBeside(files.Target); // bounded memory for any answer
     const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
-    outcome.Report =
-        Unit1::DrawAtIntersections(state, settings, files.Settings, status.Sink(), method);
+    outcome.Report = session.RunOk(settings, status.Sink(), method);
     outcome.SweepSeconds = clock.Lap();
-    outcome.Segments = state.LineCount();
+    outcome.Segments = segments;
     outcome.LogWritten = status.Close();
     if (log_opened && !outcome.LogWritten)
         PrintMessage("crossrect-cli: could not write " + PathToUtf8(*files.StatusLog) +
@@ -164,6 +143,10 @@ void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
     if (!report.SettingsSaved) {
         PrintMessage("crossrect-cli: warning: could not save the settings to " +
                      PathToUtf8(settings_path));
+    }
+    if (!report.Completed) {
+        PrintMessage("crossrect-cli: the answer could not be completed (out of memory, or more "
+                     "lines or rectangles than can be counted); nothing is drawn");
     }
     if (report.NonFiniteSkipped > 0) {
         PrintMessage("crossrect-cli: " + std::to_string(report.NonFiniteSkipped) +
@@ -179,22 +162,27 @@ int RunRectangles(const TRunOptions& options) {
     if (!files) return kExitFailed;
 
     TStageClock clock;
-    JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
+    Unit1::TCommandSession session(JwwGaibu::ExchangeState(),
+                                   {files->Exchange, files->Settings, files->Target});
     Unit1::TRectSettings settings;
-    LoadAtShow(state, settings, *files);
+    // As the window is shown, except that the host's file is answered only
+    // once the values have been accepted.
+    if (!session.Open(settings, Unit1::THandBack::Later)) {
+        PrintMessage("crossrect-cli: warning: " + PathToUtf8(files->Exchange) +
+                     " could not be read to its end; using the lines read before the failure");
+    }
     // A refusal leaves every file as it was, as the window's message box does.
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
-    // From here on a kill or a crash must leave "hq", never the selection.
-    if (!options.Out) JwwGaibu::ReplaceSelectionWithEmptyAnswer(files->Exchange);
+    session.HandBackNothing();
 
-    const TRunOutcome outcome = RunCommand(options, *files, state, settings, clock);
+    const TRunOutcome outcome = RunCommand(options, *files, session, settings, clock);
     ReportRun(outcome.Report, files->Settings);
-    const int code = WriteBackAndRelease(state, files->Target);
+    const int code = CloseAndReport(session);
     if (options.Timings) {
         PrintTimings(outcome.Segments, outcome.Report.RectanglesDrawn, outcome.ReadSeconds,
                      outcome.SweepSeconds, clock.Lap());
     }
-    return outcome.LogWritten ? code : kExitFailed;
+    return outcome.LogWritten && outcome.Report.Completed ? code : kExitFailed;
 }
 
 } // namespace CrossrectCli

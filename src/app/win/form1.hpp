@@ -9,8 +9,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "app/command_run.hpp"
+#include "app/command_session.hpp"
 #include "app/rect_settings.hpp"
 #include "app/win/control_ids.hpp"
 #include "app/win/form1_layout.hpp"
@@ -71,10 +73,10 @@ class TForm1 : public TWindowBase, private TForm1Controls {
     TRectSettings Settings;
     std::filesystem::path ProgramFile;
     std::filesystem::path ProgramFolder;
+    std::optional<TCommandSession> session_; // from the first showing on
 
     HWND last_focus_ = nullptr;
     int default_button_ = kIdButton1;
-    bool show_started_ = false;
     bool form_closed_ = false;
     bool running_ = false;
     std::chrono::steady_clock::time_point last_repaint_{};
