@@ -5,7 +5,6 @@
 
 #include "exchange/exchange_state.hpp"
 #include "platform/file_io.hpp"
-#include "platform/write_file.hpp"
 
 namespace JwwGaibu {
 
@@ -46,19 +45,6 @@ bool HandBack(TSaveResult saved, const fs::path& path) {
 }
 
 } // namespace
-
-struct TAnswerWriter::TStream {
-    fs::path Target; // as given
-    fs::path Real;   // the file a replacement takes the place of
-    fs::path Temp;
-    Platform::TWriteFile File;
-    uint64_t Good = 0;   // bytes of the answer safely in the temporary file
-    bool Broken = false; // a write failed: the rest stays in memory
-    ~TStream() {
-        File.Close();
-        if (!Temp.empty()) RemoveFileQuietly(Temp);
-    }
-};
 
 TAnswerWriter::TAnswerWriter(int64_t line_limit) : line_limit_(line_limit) {}
 TAnswerWriter::~TAnswerWriter() = default;
@@ -111,15 +97,15 @@ void TAnswerWriter::NextBlock() {
 // Writes the held blocks to the temporary file and lets them go, all but
 // the last one, emptied for reuse. A failed write keeps the rest in memory.
 bool TAnswerWriter::StreamHeld() {
-    if (!stream_ || stream_->Broken) return false;
+    if (!stream_ || stream_broken_) return false;
     std::size_t written = 0;
     for (; written < blocks_.size(); ++written) {
         const TBlock& block = blocks_[written];
-        if (!stream_->File.Write(block.Bytes.get(), block.Used)) break;
-        stream_->Good += block.Used;
+        if (!stream_->File().Write(block.Bytes.get(), block.Used)) break;
+        streamed_bytes_ += block.Used;
     }
     const bool all = written == blocks_.size();
-    stream_->Broken = !all;
+    stream_broken_ = !all;
     if (all && written > 0) {
         --written;
         blocks_.back().Used = 0;
@@ -129,16 +115,12 @@ bool TAnswerWriter::StreamHeld() {
 }
 
 bool TAnswerWriter::StreamBeside(const fs::path& target) {
-    stream_.reset();
-    auto stream = std::make_unique<TStream>();
-    stream->Target = target;
-    if (!ResolveSaveTarget(target, stream->Real)) return false;
-    RemoveAbandonedTemporaries(stream->Real);
-    const fs::path temp = TemporaryPathFor(stream->Real, Platform::CurrentProcessId());
-    if (!CreateTemporary(stream->File, temp)) return false;
-    stream->Temp = temp;
-    stream_ = std::move(stream);
-    return true;
+    stream_ = std::make_unique<TReplacement>();
+    stream_target_ = target;
+    streamed_bytes_ = 0;
+    stream_broken_ = false;
+    if (!stream_->Start(target)) stream_.reset();
+    return stream_ != nullptr;
 }
 
 bool TAnswerWriter::PutHeld(TByteSink& sink) const {
@@ -155,19 +137,12 @@ std::string TAnswerWriter::HeldText() const {
 }
 
 TSaveResult TAnswerWriter::FinishStream(const fs::path& path) {
-    TStream& stream = *stream_;
-    const bool whole = StreamHeld();
-    const bool kept = whole && stream.File.AdoptIdentityOf(stream.Real);
-    const bool closed = stream.File.Close();
-    if (whole && kept && closed && path == stream.Target &&
-        Platform::ReplaceInOneStep(stream.Temp, stream.Real)) {
-        stream.Temp.clear();
-        return TSaveResult::Replaced;
-    }
+    if (StreamHeld() && path == stream_target_ && stream_->Replace()) return TSaveResult::Replaced;
     // The replacement was refused (or a write failed): the answer goes into
     // the file in place, from the temporary file and what memory holds.
-    return RewriteInPlace(path, [&](TByteSink& sink) {
-        return CopyFilePrefix(stream.Temp, stream.Good, sink) && PutHeld(sink);
+    stream_->File().Close();
+    return RewriteInPlace(path, [this](TByteSink& sink) {
+        return CopyFilePrefix(stream_->Temporary(), streamed_bytes_, sink) && PutHeld(sink);
     });
 }
 

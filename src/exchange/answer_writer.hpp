@@ -68,14 +68,16 @@ class TAnswerWriter {
         std::unique_ptr<char[]> Bytes;
         std::size_t Used = 0;
     };
-    struct TStream;
     void NextBlock();
     bool StreamHeld();
     bool PutHeld(TByteSink& sink) const;
     TSaveResult FinishStream(const std::filesystem::path& path);
 
-    std::vector<TBlock> blocks_; // the last one is being filled
-    std::unique_ptr<TStream> stream_;
+    std::vector<TBlock> blocks_;           // the last one is being filled
+    std::unique_ptr<TReplacement> stream_; // the temporary file the blocks go to
+    std::filesystem::path stream_target_;
+    uint64_t streamed_bytes_ = 0; // the answer's bytes safely in it
+    bool stream_broken_ = false;  // a write failed: the rest stays in memory
     int64_t count_ = 0;
     int64_t line_limit_;
     bool joining_ = false; // the last entry ended in a double quote
