@@ -24,7 +24,6 @@ struct TRunReport {
 
 // Status texts (UTF-8).
 std::string SegmentCountText(int32_t line_count); // "線分：" + count
-std::string ProgressText(int32_t step, int32_t count);
 extern const char* const kStatusReading;    // "線分データ参照中です"
 extern const char* const kStatusGenerating; // "ファイル生成中です"
 

@@ -12,9 +12,4 @@ std::string SegmentCountText(int32_t line_count) {
     return "線分：" + MyFunc::IntToText(line_count);
 }
 
-std::string ProgressText(int32_t step, int32_t count) {
-    char buffer[kProgressTextMax];
-    return std::string(ProgressText(step, count, buffer));
-}
-
 } // namespace Unit1

@@ -2,6 +2,7 @@
 // without a window. The exchange file and the settings load as at show, the
 // options act as the user's changes to the controls, OK validates and runs
 // the command, and closing writes the exchange file back.
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -31,15 +32,8 @@ namespace {
 
 // The files of one run; empty (after saying why) when the settings file has
 // no place.
-struct TRunFiles {
-    fs::path Exchange;
-    fs::path Settings;
-    fs::path Target; // where the answer goes
-    std::optional<fs::path> StatusLog;
-};
-
-std::optional<TRunFiles> RunFiles(const TRunOptions& options) {
-    TRunFiles files;
+std::optional<Unit1::TSessionFiles> RunFiles(const TRunOptions& options) {
+    Unit1::TSessionFiles files;
     files.Exchange = ExchangeFileIn(options.Dir);
     if (options.Settings) {
         files.Settings = PathFromUtf8(*options.Settings);
@@ -52,8 +46,7 @@ std::optional<TRunFiles> RunFiles(const TRunOptions& options) {
         }
         files.Settings = folder / kSettingsFileName;
     }
-    files.Target = options.Out ? PathFromUtf8(*options.Out) : files.Exchange;
-    if (options.StatusLog) files.StatusLog = PathFromUtf8(*options.StatusLog);
+    files.Answer = options.Out ? PathFromUtf8(*options.Out) : files.Exchange;
     return files;
 }
 
@@ -88,55 +81,27 @@ int ValidateControls(const TRunOptions& options, Unit1::TRectSettings& settings)
     return kExitOk;
 }
 
-// Seconds since the previous call (or construction).
-class TStageClock {
-  public:
-    double Lap() {
-        const auto now = std::chrono::steady_clock::now();
-        const double seconds = std::chrono::duration<double>(now - last_).count();
-        last_ = now;
-        return seconds;
-    }
+using TClock = std::chrono::steady_clock;
 
-  private:
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
-};
-
-void PrintTimings(int32_t segments, int64_t rectangles, double read, double sweep, double write) {
+// Stages: started, read, swept, written.
+void PrintTimings(int32_t segments, int64_t rectangles,
+                  const std::array<TClock::time_point, 4>& t) {
+    const auto seconds = [&t](int i) {
+        return std::chrono::duration<double>(t[i + 1] - t[i]).count();
+    };
     std::fprintf(stderr, "timings: segments=%d rectangles=%lld read=%.3f sweep=%.3f write=%.3f\n",
-                 segments, static_cast<long long>(rectangles), read, sweep, write);
+                 segments, static_cast<long long>(rectangles), seconds(0), seconds(1), seconds(2));
 }
 
-struct TRunOutcome {
-    Unit1::TRunReport Report;
-    bool LogWritten = false;
-    int32_t Segments = 0;
-    double ReadSeconds = 0;
-    double SweepSeconds = 0;
-};
-
-// What OK runs, with the status texts going to the log and the terminal.
-TRunOutcome RunCommand(const TRunOptions& options, const TRunFiles& files,
-                       Unit1::TCommandSession& session, const Unit1::TRectSettings& settings,
-                       TStageClock& clock) {
-    TRunStatus status;
-    const bool log_opened = status.Open(files.StatusLog, IsTerminal(stderr));
-    if (!log_opened)
-        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*files.StatusLog) +
-                     "; the answer is written all the same");
-    const int32_t segments = JwwGaibu::ExchangeState().LineCount();
-    status.Show({Unit1::SegmentCountText(segments)});
-    TRunOutcome outcome;
-    outcome.ReadSeconds = clock.Lap();
-    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
-    outcome.Report = session.RunOk(settings, status.Sink(), method);
-    outcome.SweepSeconds = clock.Lap();
-    outcome.Segments = segments;
-    outcome.LogWritten = status.Close();
-    if (log_opened && !outcome.LogWritten)
-        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*files.StatusLog) +
-                     "; the answer is written all the same");
-    return outcome;
+// The status texts go to the log (when given) and, on a terminal, to a
+// progress bar; false when the log cannot be created.
+bool OpenStatus(TRunStatus& status, const TRunOptions& options) {
+    std::optional<fs::path> log;
+    if (options.StatusLog) log = PathFromUtf8(*options.StatusLog);
+    if (status.Open(log, IsTerminal(stderr))) return true;
+    PrintMessage("crossrect-cli: could not create " + *options.StatusLog +
+                 "; the answer is written all the same");
+    return false;
 }
 
 void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
@@ -158,12 +123,11 @@ void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
 } // namespace
 
 int RunRectangles(const TRunOptions& options) {
-    const std::optional<TRunFiles> files = RunFiles(options);
+    const std::optional<Unit1::TSessionFiles> files = RunFiles(options);
     if (!files) return kExitFailed;
 
-    TStageClock clock;
-    Unit1::TCommandSession session(JwwGaibu::ExchangeState(),
-                                   {files->Exchange, files->Settings, files->Target});
+    std::array<TClock::time_point, 4> stages{TClock::now()};
+    Unit1::TCommandSession session(JwwGaibu::ExchangeState(), *files);
     Unit1::TRectSettings settings;
     // As the window is shown, except that the host's file is answered only
     // once the values have been accepted.
@@ -175,14 +139,23 @@ int RunRectangles(const TRunOptions& options) {
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
     session.HandBackNothing();
 
-    const TRunOutcome outcome = RunCommand(options, *files, session, settings, clock);
-    ReportRun(outcome.Report, files->Settings);
+    TRunStatus status;
+    const bool log_opened = OpenStatus(status, options);
+    const int32_t segments = JwwGaibu::ExchangeState().LineCount();
+    status.Show({Unit1::SegmentCountText(segments)});
+    stages[1] = TClock::now();
+    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
+    const Unit1::TRunReport report = session.RunOk(settings, status.Sink(), method);
+    stages[2] = TClock::now();
+    const bool log_written = status.Close();
+    if (log_opened && !log_written)
+        PrintMessage("crossrect-cli: could not write " + *options.StatusLog +
+                     "; the answer is written all the same");
+    ReportRun(report, files->Settings);
     const int code = CloseAndReport(session);
-    if (options.Timings) {
-        PrintTimings(outcome.Segments, outcome.Report.RectanglesDrawn, outcome.ReadSeconds,
-                     outcome.SweepSeconds, clock.Lap());
-    }
-    return outcome.LogWritten && outcome.Report.Completed ? code : kExitFailed;
+    stages[3] = TClock::now();
+    if (options.Timings) PrintTimings(segments, report.RectanglesDrawn, stages);
+    return log_written && report.Completed ? code : kExitFailed;
 }
 
 } // namespace CrossrectCli

@@ -34,11 +34,6 @@ template <class T> class TJwwTable {
     const T* begin() const { return items_.data(); }
     const T* end() const { return items_.data() + count_; }
 
-    // Empty with count 0 (reset).
-    void Clear() {
-        items_.clear();
-        count_ = 0;
-    }
     // Frees the storage; the count stays as it was (release).
     void Release() {
         items_.clear();

@@ -19,8 +19,8 @@ bool Finite(double x, double y) {
     return std::isfinite(x) && std::isfinite(y);
 }
 
-} // namespace
-
+// Writes the four sides of each rectangle (a side of zero length is left
+// out), counter-clockwise from the lower-left corner.
 void WriteRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects) {
     std::array<JwwGaibu::TPointText, 4> corners;
     for (const TRectCorners& r : rects) {
@@ -31,6 +31,8 @@ void WriteRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorne
             JwwGaibu::PutLine(state, corners[i], corners[(i + 1) % corners.size()]);
     }
 }
+
+} // namespace
 
 TRectangleDrawer::TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
                                    TDrawnPoints& points)

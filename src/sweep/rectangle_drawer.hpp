@@ -70,8 +70,4 @@ class TRectangleDrawer {
     int64_t non_finite_ = 0;
 };
 
-// Writes the four sides of each rectangle (a side of zero length is left
-// out), counter-clockwise from the lower-left corner.
-void WriteRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects);
-
 } // namespace Unit1

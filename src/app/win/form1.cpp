@@ -55,7 +55,6 @@ void TForm1::Show() {
 
 void TForm1::FormShow() {
     ProgramFile = Platform::ProgramFilePath();
-    ProgramFolder = ProgramFile.parent_path();
     session_.emplace(JwwGaibu::ExchangeState(), FilesBesideProgram(ProgramFile));
     session_->Open(Settings);
     PlaceWindow();
@@ -107,12 +106,7 @@ void TForm1::RunFormCloseOnce() {
     FormClose();
 }
 
-// No exception may unwind through the system's code: the run is abandoned.
 void TForm1::HandleFailure() noexcept {
-    CloseAfterFailure();
-}
-
-void TForm1::CloseAfterFailure() noexcept {
     running_ = false;
     if (!session_) { // the answer goes beside the program, never elsewhere
         ProgramFile = Platform::ProgramFilePath();

@@ -34,9 +34,10 @@ class TForm1 : public TWindowBase, private TForm1Controls {
     // The keyboard interface (Tab, Enter, Escape, access keys) for one
     // queued message; true when the message was used up.
     bool PreTranslateMessage(MSG& message);
-    // After an unexpected failure: drop whatever the run emitted so the host
-    // gets "hq" rather than half an answer, and close.
-    void CloseAfterFailure() noexcept;
+    // After an unexpected failure (no exception may unwind through the
+    // system's code): drop whatever the run emitted so the host gets "hq"
+    // rather than half an answer, and close.
+    void HandleFailure() noexcept override;
 
     void FormShow();
     void FormClose();
@@ -46,7 +47,6 @@ class TForm1 : public TWindowBase, private TForm1Controls {
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void HandleFailure() noexcept override;
 
     bool CreateControls();
     HWND CreateControl(const TControlLayout& layout);
@@ -72,7 +72,6 @@ class TForm1 : public TWindowBase, private TForm1Controls {
 
     TRectSettings Settings;
     std::filesystem::path ProgramFile;
-    std::filesystem::path ProgramFolder;
     std::optional<TCommandSession> session_; // from the first showing on
 
     HWND last_focus_ = nullptr;

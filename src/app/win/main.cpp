@@ -59,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         form.Show();
     } catch (...) {
-        form.CloseAfterFailure();
+        form.HandleFailure();
     }
     return RunMessageLoop(form);
 }
