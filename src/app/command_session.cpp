@@ -44,10 +44,6 @@ TRunReport TCommandSession::RunOk(const TRectSettings& settings, const TStatusSi
     return report;
 }
 
-void TCommandSession::Abandon() {
-    state_.Answer.Abandon();
-}
-
 bool TCommandSession::Close() {
     const bool written = JwwGaibu::WriteExchangeFile(state_, files_.Answer);
     JwwGaibu::ReleaseExchangeState(state_);

@@ -42,7 +42,7 @@ class TCommandSession {
     TRunReport RunOk(const TRectSettings& settings, const TStatusSink& status,
                      TSweepMethod method = TSweepMethod::Indexed);
     // After a failure: the host gets "hq", never half an answer.
-    void Abandon();
+    void Abandon() { state_.Answer.Abandon(); }
     // Writes the answer back and releases the state; false when the answer
     // (or "hq") could not be written completely.
     bool Close();

@@ -93,17 +93,6 @@ void PrintTimings(int32_t segments, int64_t rectangles,
                  segments, static_cast<long long>(rectangles), seconds(0), seconds(1), seconds(2));
 }
 
-// The status texts go to the log (when given) and, on a terminal, to a
-// progress bar; false when the log cannot be created.
-bool OpenStatus(TRunStatus& status, const TRunOptions& options) {
-    std::optional<fs::path> log;
-    if (options.StatusLog) log = PathFromUtf8(*options.StatusLog);
-    if (status.Open(log, IsTerminal(stderr))) return true;
-    PrintMessage("crossrect-cli: could not create " + *options.StatusLog +
-                 "; the answer is written all the same");
-    return false;
-}
-
 void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
     if (!report.SettingsSaved) {
         PrintMessage("crossrect-cli: warning: could not save the settings to " +
@@ -140,7 +129,7 @@ int RunRectangles(const TRunOptions& options) {
     session.HandBackNothing();
 
     TRunStatus status;
-    const bool log_opened = OpenStatus(status, options);
+    status.Open(options.StatusLog, IsTerminal(stderr));
     const int32_t segments = JwwGaibu::ExchangeState().LineCount();
     status.Show({Unit1::SegmentCountText(segments)});
     stages[1] = TClock::now();
@@ -148,9 +137,6 @@ int RunRectangles(const TRunOptions& options) {
     const Unit1::TRunReport report = session.RunOk(settings, status.Sink(), method);
     stages[2] = TClock::now();
     const bool log_written = status.Close();
-    if (log_opened && !log_written)
-        PrintMessage("crossrect-cli: could not write " + *options.StatusLog +
-                     "; the answer is written all the same");
     ReportRun(report, files->Settings);
     const int code = CloseAndReport(session);
     stages[3] = TClock::now();

@@ -46,11 +46,6 @@ bool HandBack(TSaveResult saved, const fs::path& path) {
 
 } // namespace
 
-TAnswerWriter::TAnswerWriter(int64_t line_limit) : line_limit_(line_limit) {}
-TAnswerWriter::~TAnswerWriter() = default;
-TAnswerWriter::TAnswerWriter(TAnswerWriter&&) noexcept = default;
-TAnswerWriter& TAnswerWriter::operator=(TAnswerWriter&&) noexcept = default;
-
 char* TAnswerWriter::LineSpace() {
     if (blocks_.empty() || kBlockBytes - blocks_.back().Used < kLineRoom) NextBlock();
     return blocks_.back().Bytes.get() + blocks_.back().Used;

@@ -34,10 +34,7 @@ inline constexpr int64_t kOutputLineLimit = std::numeric_limits<int32_t>::max();
 
 class TAnswerWriter {
   public:
-    explicit TAnswerWriter(int64_t line_limit = kOutputLineLimit);
-    ~TAnswerWriter(); // removes the temporary file unless it became the answer
-    TAnswerWriter(TAnswerWriter&&) noexcept;
-    TAnswerWriter& operator=(TAnswerWriter&&) noexcept;
+    explicit TAnswerWriter(int64_t line_limit = kOutputLineLimit) : line_limit_(line_limit) {}
 
     // Appends one entry (cut to 255 bytes, by bytes).
     void Add(std::string_view text);
@@ -73,8 +70,10 @@ class TAnswerWriter {
     bool PutHeld(TByteSink& sink) const;
     TSaveResult FinishStream(const std::filesystem::path& path);
 
-    std::vector<TBlock> blocks_;           // the last one is being filled
-    std::unique_ptr<TReplacement> stream_; // the temporary file the blocks go to
+    std::vector<TBlock> blocks_; // the last one is being filled
+    // The temporary file the blocks go to, removed with it unless it became
+    // the answer.
+    std::unique_ptr<TReplacement> stream_;
     std::filesystem::path stream_target_;
     uint64_t streamed_bytes_ = 0; // the answer's bytes safely in it
     bool stream_broken_ = false;  // a write failed: the rest stays in memory

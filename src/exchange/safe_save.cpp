@@ -52,14 +52,11 @@ TWriteStep WriteContent(Platform::TWriteFile& file, const TContentWriter& conten
 
 // The process number of a temporary name of path's, or false for any other name.
 bool TemporaryOwner(const std::string& name, const std::string& prefix, uint64_t& owner) {
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
-    const char* first = name.data() + prefix.size();
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) return false;
     const char* last = name.data() + name.size();
-    for (const char* c = first; c != last; ++c)
-        if (*c < '0' || *c > '9') return false;
-    const auto parsed = std::from_chars(first, last, owner);
-    if (parsed.ec != std::errc{}) owner = 0; // too long for a process number: abandoned
-    return true;
+    const auto parsed = std::from_chars(name.data() + prefix.size(), last, owner);
+    if (parsed.ec == std::errc::result_out_of_range) owner = 0; // no process number: abandoned
+    return parsed.ptr == last;
 }
 
 // A save through a symbolic link replaces the file it points to, so the

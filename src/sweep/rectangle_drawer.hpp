@@ -42,8 +42,6 @@ class TRectangleDrawer {
     TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
                      TDrawnPoints& points);
     ~TRectangleDrawer(); // waits for the batch being formatted
-    TRectangleDrawer(const TRectangleDrawer&) = delete;
-    TRectangleDrawer& operator=(const TRectangleDrawer&) = delete;
 
     void DrawRectangleAt(double x, double y);
     // The same as DrawRectangleAt for each point in order; looks ahead so

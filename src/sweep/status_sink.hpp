@@ -1,9 +1,8 @@
 // Unit1: where the sweep reports its progress. The caller (the window, the
 // command-line tool) supplies the sink; the sweep writes its own progress
-// texts, one per outer step.
+// texts, "線分データ交点計算中(" step "／" count ")", one per outer step.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -19,10 +18,5 @@ struct TStatus {
 };
 // Receives each status text and must show it before returning.
 using TStatusSink = std::function<void(const TStatus&)>;
-
-// "線分データ交点計算中(" step "／" count ")" written into buffer, so that
-// once per outer step costs no string.
-inline constexpr std::size_t kProgressTextMax = 64;
-std::string_view ProgressText(int32_t step, int32_t count, char (&buffer)[kProgressTextMax]);
 
 } // namespace Unit1
