@@ -24,8 +24,8 @@ struct TRunReport {
 
 // Status texts (UTF-8).
 std::string SegmentCountText(int32_t line_count); // "線分：" + count
-extern const char* const kStatusReading;    // "線分データ参照中です"
-extern const char* const kStatusGenerating; // "ファイル生成中です"
+extern const char* const kStatusReading;          // "線分データ参照中です"
+extern const char* const kStatusGenerating;       // "ファイル生成中です"
 
 // How the pairs are found: Indexed tests only pairs whose bounding boxes
 // meet; Plain tests every pair and scans every drawn point (the reference).
