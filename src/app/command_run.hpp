@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "app/rect_settings.hpp"
 #include "exchange/exchange_state.hpp"

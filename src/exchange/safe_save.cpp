@@ -131,14 +131,15 @@ TSaveResult RewriteInPlace(const fs::path& path, const TContentWriter& content) 
     return file.Close() && written ? TSaveResult::Rewritten : TSaveResult::Torn;
 }
 
+// The temporary file is gone before any rewrite in place: a full disk gets its room back.
 TSaveResult SaveFileSafely(const fs::path& path, const TContentWriter& content) {
-    TReplacement replacement;
-    if (replacement.Start(path)) {
-        const TWriteStep written = WriteContent(replacement.File(), content);
-        if (written == TWriteStep::ContentFailed) return TSaveResult::Untouched;
+    TWriteStep written = TWriteStep::FileFailed;
+    if (TReplacement replacement; replacement.Start(path)) {
+        written = WriteContent(replacement.File(), content);
         if (written == TWriteStep::Done && replacement.Replace()) return TSaveResult::Replaced;
     }
-    return RewriteInPlace(path, content);
+    return written == TWriteStep::ContentFailed ? TSaveResult::Untouched
+                                                : RewriteInPlace(path, content);
 }
 
 TContentWriter ContentOf(std::string_view bytes) {
