@@ -16,8 +16,8 @@ namespace {
 // What the host will find after a failed write-back.
 std::string LeftBehind(const std::filesystem::path& path) {
     std::error_code error;
-    if (std::filesystem::is_symlink(path, error))
-        if (!Platform::FileExists(path)) return "it is still a symbolic link that leads to no file";
+    if (std::filesystem::is_symlink(path, error) && !Platform::FileExists(path))
+        return "it is still a symbolic link that leads to no file";
     if (!Platform::FileExists(path)) return "the file was removed";
     std::string bytes;
     if (Platform::ReadSmallFile(path, JwwGaibu::kEmptyAnswer.size(), bytes) &&
