@@ -1,9 +1,9 @@
 #include "app/command_run.hpp"
 
-#include "app/intersection_sweep.hpp"
-#include "app/rectangle_drawer.hpp"
-#include "exchange/output_buffer.hpp"
+#include "exchange/answer_writer.hpp"
 #include "exchange/output_commands.hpp"
+#include "sweep/intersection_sweep.hpp"
+#include "sweep/rectangle_drawer.hpp"
 
 namespace Unit1 {
 
@@ -58,7 +58,7 @@ TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSetti
         SweepPlain(state, drawer, status);
     else
         SweepIndexed(state, drawer, status);
-    drawer.AppendPending();
+    drawer.Finish();
     status(TStatus{kStatusGenerating});
 
     report.RectanglesDrawn = drawer.Drawn();

@@ -6,40 +6,25 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <string_view>
 
 #include "app/rect_settings.hpp"
 #include "exchange/exchange_state.hpp"
+#include "sweep/status_sink.hpp"
 
 namespace Unit1 {
-
-// One status text (UTF-8). For the sweep's progress texts Step is the
-// 1-based outer step and Count the number of segments; otherwise both are 0.
-struct TStatus {
-    std::string_view Text;
-    int32_t Step = 0;
-    int32_t Count = 0;
-};
-// Receives each status text and must show it before returning.
-using TStatusSink = std::function<void(const TStatus&)>;
 
 struct TRunReport {
     int64_t RectanglesDrawn = 0;
     int64_t NonFiniteSkipped = 0; // rectangles whose corners were not finite numbers
     bool SettingsSaved = false;
+    bool Completed = true; // false: the answer was abandoned and becomes "hq"
 };
 
 // Status texts (UTF-8).
 std::string SegmentCountText(int32_t line_count); // "線分：" + count
-std::string ProgressText(int32_t step, int32_t count);
-// The same text written into buffer, for once per outer step without
-// building strings.
-inline constexpr std::size_t kProgressTextMax = 64;
-std::string_view ProgressText(int32_t step, int32_t count, char (&buffer)[kProgressTextMax]);
-extern const char* const kStatusReading;    // "線分データ参照中です"
-extern const char* const kStatusGenerating; // "ファイル生成中です"
+extern const char* const kStatusReading;          // "線分データ参照中です"
+extern const char* const kStatusGenerating;       // "ファイル生成中です"
 
 // How the pairs are found: Indexed tests only pairs whose bounding boxes
 // meet; Plain tests every pair and scans every drawn point (the reference).

@@ -2,13 +2,14 @@
 // without a window. The exchange file and the settings load as at show, the
 // options act as the user's changes to the controls, OK validates and runs
 // the command, and closing writes the exchange file back.
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 
-#include "app/command_run.hpp"
+#include "app/command_session.hpp"
 #include "app/form_controls.hpp"
 #include "app/rect_settings.hpp"
 #include "cli/cli_commands.hpp"
@@ -17,7 +18,6 @@
 #include "cli/run_status.hpp"
 #include "cli/write_back.hpp"
 #include "exchange/JwwGaibu.hpp"
-#include "platform/file_io.hpp"
 #include "platform/program_path.hpp"
 #include "platform/text_encoding.hpp"
 
@@ -33,15 +33,8 @@ namespace {
 
 // The files of one run; empty (after saying why) when the settings file has
 // no place.
-struct TRunFiles {
-    fs::path Exchange;
-    fs::path Settings;
-    fs::path Target; // where the answer goes
-    std::optional<fs::path> StatusLog;
-};
-
-std::optional<TRunFiles> RunFiles(const TRunOptions& options) {
-    TRunFiles files;
+std::optional<Unit1::TSessionFiles> RunFiles(const TRunOptions& options) {
+    Unit1::TSessionFiles files;
     files.Exchange = ExchangeFileIn(options.Dir);
     if (options.Settings) {
         files.Settings = PathFromUtf8(*options.Settings);
@@ -54,8 +47,7 @@ std::optional<TRunFiles> RunFiles(const TRunOptions& options) {
         }
         files.Settings = folder / kSettingsFileName;
     }
-    files.Target = options.Out ? PathFromUtf8(*options.Out) : files.Exchange;
-    if (options.StatusLog) files.StatusLog = PathFromUtf8(*options.StatusLog);
+    files.Answer = options.Out ? PathFromUtf8(*options.Out) : files.Exchange;
     return files;
 }
 
@@ -72,18 +64,6 @@ void ApplyOptions(const TRunOptions& o, TFormControls& c) {
     if (o.Width) c.Edit2 = Utf8ToShiftJis(*o.Width);
     if (o.Height) c.Edit3 = Utf8ToShiftJis(*o.Height);
     if (o.Angle) c.Edit4 = Utf8ToShiftJis(*o.Angle);
-}
-
-// Loads the exchange file as the window does when shown.
-void ReadExchange(JwwGaibu::TExchangeState& state, const fs::path& exchange) {
-    JwwGaibu::ResetExchangeState(state);
-    bool read = JwwGaibu::ReadExchangeFile(state, exchange);
-    JwwGaibu::RewindAttributes(state);
-    // Missing means an empty selection; existing but unreadable is news.
-    if (!read && Platform::FileExists(exchange)) {
-        PrintMessage("crossrect-cli: warning: " + PathToUtf8(exchange) +
-                     " could not be read to its end; using the lines read before the failure");
-    }
 }
 
 // OK pressed on the controls as the options leave them; kExitOk or the
@@ -104,69 +84,26 @@ int ValidateControls(const TRunOptions& options, Unit1::TRectSettings& settings)
     return kExitOk;
 }
 
-// Seconds since the previous call (or construction).
-class TStageClock {
-  public:
-    double Lap() {
-        const auto now = std::chrono::steady_clock::now();
-        const double seconds = std::chrono::duration<double>(now - last_).count();
-        last_ = now;
-        return seconds;
-    }
+using TClock = std::chrono::steady_clock;
 
-  private:
-    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
-};
-
-void PrintTimings(int32_t segments, int64_t rectangles, double read, double sweep, double write) {
+// Stages: started, read, swept, written.
+void PrintTimings(int32_t segments, int64_t rectangles,
+                  const std::array<TClock::time_point, 4>& t) {
+    const auto seconds = [&t](int i) {
+        return std::chrono::duration<double>(t[i + 1] - t[i]).count();
+    };
     std::fprintf(stderr, "timings: segments=%d rectangles=%lld read=%.3f sweep=%.3f write=%.3f\n",
-                 segments, static_cast<long long>(rectangles), read, sweep, write);
-}
-
-// The exchange file and the settings, as the window loads them when shown.
-void LoadAtShow(JwwGaibu::TExchangeState& state, Unit1::TRectSettings& settings,
-                const TRunFiles& files) {
-    ReadExchange(state, files.Exchange);
-    Unit1::LoadSettings(settings, files.Settings);
-}
-
-struct TRunOutcome {
-    Unit1::TRunReport Report;
-    bool LogWritten = false;
-    int32_t Segments = 0;
-    double ReadSeconds = 0;
-    double SweepSeconds = 0;
-};
-
-// What OK runs, with the status texts going to the log and the terminal.
-TRunOutcome RunCommand(const TRunOptions& options, const TRunFiles& files,
-                       JwwGaibu::TExchangeState& state, const Unit1::TRectSettings& settings,
-                       TStageClock& clock) {
-    TRunStatus status;
-    const bool log_opened = status.Open(files.StatusLog, IsTerminal(stderr));
-    if (!log_opened)
-        PrintMessage("crossrect-cli: could not create " + PathToUtf8(*files.StatusLog) +
-                     "; the answer is written all the same");
-    status.Show({Unit1::SegmentCountText(state.LineCount())});
-    TRunOutcome outcome;
-    outcome.ReadSeconds = clock.Lap();
-    JwwGaibu::SpillAnswerBeside(state, files.Target); // bounded memory for any answer
-    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
-    outcome.Report =
-        Unit1::DrawAtIntersections(state, settings, files.Settings, status.Sink(), method);
-    outcome.SweepSeconds = clock.Lap();
-    outcome.Segments = state.LineCount();
-    outcome.LogWritten = status.Close();
-    if (log_opened && !outcome.LogWritten)
-        PrintMessage("crossrect-cli: could not write " + PathToUtf8(*files.StatusLog) +
-                     "; the answer is written all the same");
-    return outcome;
+                 segments, static_cast<long long>(rectangles), seconds(0), seconds(1), seconds(2));
 }
 
 void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
     if (!report.SettingsSaved) {
         PrintMessage("crossrect-cli: warning: could not save the settings to " +
                      PathToUtf8(settings_path));
+    }
+    if (!report.Completed) {
+        PrintMessage("crossrect-cli: the answer could not be completed (out of memory, or more "
+                     "lines or rectangles than can be counted); nothing is drawn");
     }
     if (report.NonFiniteSkipped > 0) {
         PrintMessage("crossrect-cli: " + std::to_string(report.NonFiniteSkipped) +
@@ -178,26 +115,36 @@ void ReportRun(const Unit1::TRunReport& report, const fs::path& settings_path) {
 } // namespace
 
 int RunRectangles(const TRunOptions& options) {
-    const std::optional<TRunFiles> files = RunFiles(options);
+    const std::optional<Unit1::TSessionFiles> files = RunFiles(options);
     if (!files) return kExitFailed;
 
-    TStageClock clock;
-    JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
+    std::array<TClock::time_point, 4> stages{TClock::now()};
+    Unit1::TCommandSession session(JwwGaibu::ExchangeState(), *files);
     Unit1::TRectSettings settings;
-    LoadAtShow(state, settings, *files);
+    // As the window is shown, except that the host's file is answered only
+    // once the values have been accepted.
+    if (!session.Open(settings, Unit1::THandBack::Later)) {
+        PrintMessage("crossrect-cli: warning: " + PathToUtf8(files->Exchange) +
+                     " could not be read to its end; using the lines read before the failure");
+    }
     // A refusal leaves every file as it was, as the window's message box does.
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;
-    // From here on a kill or a crash must leave "hq", never the selection.
-    if (!options.Out) JwwGaibu::ReplaceSelectionWithEmptyAnswer(files->Exchange);
+    session.HandBackNothing();
 
-    const TRunOutcome outcome = RunCommand(options, *files, state, settings, clock);
-    ReportRun(outcome.Report, files->Settings);
-    const int code = WriteBackAndRelease(state, files->Target);
-    if (options.Timings) {
-        PrintTimings(outcome.Segments, outcome.Report.RectanglesDrawn, outcome.ReadSeconds,
-                     outcome.SweepSeconds, clock.Lap());
-    }
-    return outcome.LogWritten ? code : kExitFailed;
+    TRunStatus status;
+    status.Open(options.StatusLog, IsTerminal(stderr));
+    const int32_t segments = JwwGaibu::ExchangeState().LineCount();
+    status.Show({Unit1::SegmentCountText(segments)});
+    stages[1] = TClock::now();
+    const auto method = options.Plain ? Unit1::TSweepMethod::Plain : Unit1::TSweepMethod::Indexed;
+    const Unit1::TRunReport report = session.RunOk(settings, status.Sink(), method);
+    stages[2] = TClock::now();
+    const bool log_written = status.Close();
+    ReportRun(report, files->Settings);
+    const int code = CloseAndReport(session);
+    stages[3] = TClock::now();
+    if (options.Timings) PrintTimings(segments, report.RectanglesDrawn, stages);
+    return log_written && report.Completed ? code : kExitFailed;
 }
 
 } // namespace CrossrectCli

@@ -2,13 +2,27 @@
 
 #include <cstdio>
 
+#include "cli/cli_paths.hpp"
+#include "cli/console_text.hpp"
+
 namespace CrossrectCli {
 
-bool TRunStatus::Open(const std::optional<std::filesystem::path>& log_path, bool show_progress) {
+namespace {
+
+void TellLogFailed(const char* what, const std::string& log_name) {
+    PrintMessage("crossrect-cli: could not " + std::string(what) + " " + log_name +
+                 "; the answer is written all the same");
+}
+
+} // namespace
+
+bool TRunStatus::Open(const std::optional<std::string>& log_utf8, bool show_progress) {
     if (show_progress) bar_.emplace(stderr);
-    if (!log_path) return true;
-    log_ = Platform::OpenFile(*log_path, "wb");
+    if (!log_utf8) return true;
+    log_name_ = *log_utf8;
+    log_ = Platform::OpenFile(PathFromUtf8(log_name_), "wb");
     log_failed_ = !log_;
+    if (log_failed_) TellLogFailed("create", log_name_);
     return !log_failed_;
 }
 
@@ -31,6 +45,7 @@ bool TRunStatus::Close() {
     if (!log_) return !log_failed_;
     bool ok = !log_failed_ && std::fflush(log_.get()) == 0 && std::ferror(log_.get()) == 0;
     ok = std::fclose(log_.release()) == 0 && ok;
+    if (!ok) TellLogFailed("write", log_name_);
     return ok;
 }
 

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/command_run.hpp"
 #include "cli/progress_bar.hpp"
@@ -14,19 +15,20 @@ namespace CrossrectCli {
 
 class TRunStatus {
   public:
-    // Opens the log (when given); false when it cannot be created. The
-    // progress bar shows either way.
-    bool Open(const std::optional<std::filesystem::path>& log_path, bool show_progress);
+    // Opens the log (log_utf8, when given); false, with a message, when it
+    // cannot be created. The progress bar shows either way.
+    bool Open(const std::optional<std::string>& log_utf8, bool show_progress);
 
     void Show(const Unit1::TStatus& status);
     Unit1::TStatusSink Sink();
 
-    // Ends the progress line and closes the log; false when the log could
-    // not be written completely.
+    // Ends the progress line and closes the log; false, with a message when
+    // it was opened, when the log could not be written completely.
     bool Close();
 
   private:
     Platform::TFilePtr log_;
+    std::string log_name_;
     bool log_failed_ = false;
     std::optional<TProgressBar> bar_;
 };

@@ -1,11 +1,12 @@
 #include "cli/write_back.hpp"
 
 #include <string>
+#include <system_error>
 
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
-#include "exchange/output_buffer.hpp"
+#include "exchange/answer_writer.hpp"
 #include "platform/file_io.hpp"
 
 namespace CrossrectCli {
@@ -14,6 +15,9 @@ namespace {
 
 // What the host will find after a failed write-back.
 std::string LeftBehind(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error) && !Platform::FileExists(path))
+        return "it is still a symbolic link that leads to no file";
     if (!Platform::FileExists(path)) return "the file was removed";
     std::string bytes;
     if (Platform::ReadSmallFile(path, JwwGaibu::kEmptyAnswer.size(), bytes) &&
@@ -24,10 +28,9 @@ std::string LeftBehind(const std::filesystem::path& path) {
 
 } // namespace
 
-int WriteBackAndRelease(JwwGaibu::TExchangeState& state, const std::filesystem::path& path) {
-    bool written = JwwGaibu::WriteExchangeFile(state, path);
-    JwwGaibu::ReleaseExchangeState(state);
-    if (written) return kExitOk;
+int CloseAndReport(Unit1::TCommandSession& session) {
+    const std::filesystem::path path = session.Files().Answer;
+    if (session.Close()) return kExitOk;
     PrintMessage("crossrect-cli: could not write " + PathToUtf8(path) + "; " + LeftBehind(path));
     return kExitFailed;
 }

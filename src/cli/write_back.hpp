@@ -2,14 +2,13 @@
 // failure told on standard error (the window stays silent; a tool must not).
 #pragma once
 
-#include <filesystem>
-
-#include "exchange/exchange_state.hpp"
+#include "app/command_session.hpp"
 
 namespace CrossrectCli {
 
-// Writes the output buffer (or "hq") to path and releases the state.
-// Returns the exit code: kExitOk, or kExitFailed with a message.
-int WriteBackAndRelease(JwwGaibu::TExchangeState& state, const std::filesystem::path& path);
+// Closes the session (the answer, or "hq", written back; the state
+// released). Returns the exit code: kExitOk, or kExitFailed with a message
+// that says what the file holds instead.
+int CloseAndReport(Unit1::TCommandSession& session);
 
 } // namespace CrossrectCli

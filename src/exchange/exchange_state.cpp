@@ -7,47 +7,23 @@ TExchangeState& ExchangeState() {
     return state;
 }
 
-int32_t TExchangeState::FigureCount(int kind) const {
-    switch (kind) {
-    case kKindLine:
-        return Lines.Count();
-    case kKindCircle:
-        return Circles.Count();
-    case kKindArc:
-        return Arcs.Count();
-    case kKindText:
-        return Texts.Count();
-    case kKindPoint:
-        return Points.Count();
-    case kKindPointEx:
-        return PointExs.Count();
-    case kKindDim:
-        return Dims.Count();
-    case kKindBlk:
-        return Blocks.Count();
-    case kKindSl2:
-        return Sl2s.Count();
-    case kKindSl3:
-        return Sl3s.Count();
-    case kKindSl4:
-        return Sl4s.Count();
-    case kKindSc:
-        return Scs.Count();
-    case kKindSe:
-        return Ses.Count();
-    case kKindSo:
-        return Sos.Count();
-    case kKindSg:
-        return Sgs.Count();
-    default:
-        return 0;
-    }
-}
+namespace {
 
-template <class F> static void ForEachTable(TExchangeState& s, F&& f) {
+// The figure tables in the order of their kind codes 1 to 15.
+template <class State, class F> void ForEachFigureTable(State& s, F&& f) {
     f(s.Lines), f(s.Circles), f(s.Arcs), f(s.Texts), f(s.Points), f(s.PointExs), f(s.Dims);
     f(s.Blocks), f(s.Sl2s), f(s.Sl3s), f(s.Sl4s), f(s.Scs), f(s.Ses), f(s.Sos), f(s.Sgs);
-    f(s.FigureOrder);
+}
+
+} // namespace
+
+int32_t TExchangeState::FigureCount(int kind) const {
+    int32_t count = 0;
+    int table_kind = 0;
+    ForEachFigureTable(*this, [&](const auto& table) {
+        if (++table_kind == kind) count = table.Count();
+    });
+    return count;
 }
 
 void ResetExchangeState(TExchangeState& state) {
@@ -64,9 +40,9 @@ void RewindAttributes(TExchangeState& state) {
 }
 
 void ReleaseExchangeState(TExchangeState& state) {
-    ForEachTable(state, [](auto& table) { table.Release(); });
-    state.OutputLines.Release();
-    state.AnswerSpill.reset();
+    ForEachFigureTable(state, [](auto& table) { table.Release(); });
+    state.FigureOrder.Release();
+    state.Answer = TAnswerWriter();
     state.HpTable = {};
     state.LayerGroupValue = {};
     state.LayerGroupName = {};

@@ -1,20 +1,18 @@
 // JwwGaibu: the exchange state, the one record of what the host handed over
 // in "JWC_TEMP.TXT" (header values, the host's current layer and pen, the
-// running attributes, one table per figure kind) plus the output line buffer.
+// running attributes, one table per figure kind) plus the answer being written.
 // Operations take the state by reference; ExchangeState() is the program's
 // single instance, used by the window and the command-line tool.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "exchange/answer_spill.hpp"
+#include "exchange/answer_writer.hpp"
 #include "exchange/figure_records.hpp"
 #include "exchange/figure_table.hpp"
-#include "exchange/output_lines.hpp"
 
 namespace JwwGaibu {
 
@@ -137,12 +135,11 @@ struct TExchangeState {
     TJwwTable<TJwwEntSg> Sgs;
     TJwwTable<TJwwOrderItem> FigureOrder;
 
-    TOutputLines OutputLines;
-    // Where a large answer goes while the run is still producing it.
-    std::unique_ptr<TAnswerSpill> AnswerSpill;
+    // The output line buffer: the answer, kept in the file's form.
+    TAnswerWriter Answer;
 
     int32_t LineCount() const { return Lines.Count(); }
-    int32_t OutputLineCount() const { return OutputLines.Count(); }
+    int32_t OutputLineCount() const { return Answer.Count(); }
     // Record count of figure kind 1..15.
     int32_t FigureCount(int kind) const;
 

@@ -1,12 +1,11 @@
-// JwwGaibu: a growable table with a separate count. Storage grows in blocks
-// of 1000 entries, so tens of thousands of figures cost tens of
-// reallocations; the count, not the storage length, tells what is valid.
+// JwwGaibu: a growable table with a separate count. Only entries in use are
+// stored and the storage grows geometrically, so a small file does not pay
+// for a thousand large records per table; Length() still reports the length
+// in whole blocks of 1000 entries that the host's tables count in.
 #pragma once
 
 #include <cstdint>
 #include <vector>
-
-#include "platform/large_memory.hpp"
 
 namespace JwwGaibu {
 
@@ -20,10 +19,8 @@ constexpr int32_t BlockLength(int32_t count) {
 
 template <class T> class TJwwTable {
   public:
-    // Appends a default (zero-filled) entry and returns it.
-    // Grows before counting, so a failed growth leaves the table as it was.
-    // Only entries in use are filled, so a small file does not pay for a
-    // thousand large records per table; the storage grows geometrically.
+    // Appends a default (zero-filled) entry and returns it. Grows before
+    // counting, so a failed growth leaves the table as it was.
     T& Append() {
         items_.emplace_back();
         ++count_;
@@ -37,11 +34,6 @@ template <class T> class TJwwTable {
     const T* begin() const { return items_.data(); }
     const T* end() const { return items_.data() + count_; }
 
-    // Empty with count 0 (reset).
-    void Clear() {
-        items_.clear();
-        count_ = 0;
-    }
     // Frees the storage; the count stays as it was (release).
     void Release() {
         items_.clear();
@@ -49,7 +41,7 @@ template <class T> class TJwwTable {
     }
 
   private:
-    std::vector<T, Platform::TLargeAllocator<T>> items_;
+    std::vector<T> items_;
     int32_t count_ = 0;
 };
 

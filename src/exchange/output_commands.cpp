@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "exchange/output_buffer.hpp"
+#include "exchange/answer_writer.hpp"
 #include "util/tolerance.hpp"
 
 namespace JwwGaibu {
@@ -67,6 +67,26 @@ void AppendText(char*& out, const std::array<char, MyFunc::kRealTextMax>& text,
     out += length;
 }
 
+// Longest line record: four numbers and three spaces.
+constexpr std::size_t kLineRecordMax = 4 * MyFunc::kRealTextMax + 3;
+
+// Writes the line record from start to end into out (room for
+// kLineRecordMax bytes) and returns its length; 0 for a segment of zero
+// length, which is not written.
+std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, char* out) {
+    if (SpansLessThanTolerance(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
+    static_assert(kLineRecordMax <= kShortStringMax, "a line record must never be cut");
+    char* const first = out;
+    AppendText(out, start.XText, start.XLength);
+    *out++ = ' ';
+    AppendText(out, start.YText, start.YLength);
+    *out++ = ' ';
+    AppendText(out, end.XText, end.XLength);
+    *out++ = ' ';
+    AppendText(out, end.YText, end.YLength);
+    return static_cast<std::size_t>(out - first);
+}
+
 } // namespace
 
 int32_t MapLineColor(const TExchangeState& state, int32_t index) {
@@ -123,24 +143,9 @@ TPointText MakePointText(double x, double y) {
     return point;
 }
 
-std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, char* out) {
-    if (SpansLessThanTolerance(start.X, start.Y, end.X, end.Y)) return 0; // dropped silently
-    static_assert(kLineRecordMax <= kShortStringMax, "a line record must never be cut");
-    char* const first = out;
-    AppendText(out, start.XText, start.XLength);
-    *out++ = ' ';
-    AppendText(out, start.YText, start.YLength);
-    *out++ = ' ';
-    AppendText(out, end.XText, end.XLength);
-    *out++ = ' ';
-    AppendText(out, end.YText, end.YLength);
-    return static_cast<std::size_t>(out - first);
-}
-
 void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end) {
-    char text[kLineRecordMax];
-    const std::size_t length = FormatLineRecord(start, end, text);
-    if (length > 0) AddOutputLine(state, std::string_view(text, length));
+    const std::size_t length = FormatLineRecord(start, end, state.Answer.LineSpace());
+    if (length > 0) state.Answer.CommitLine(length);
 }
 
 void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {

@@ -38,13 +38,8 @@ struct TPointText {
     uint8_t YLength = 0;
 };
 TPointText MakePointText(double x, double y);
-// Longest line record: four numbers and three spaces.
-inline constexpr std::size_t kLineRecordMax = 4 * MyFunc::kRealTextMax + 3;
-// Writes the line record from start to end into out (room for
-// kLineRecordMax bytes) and returns its length; 0 for a segment of zero
-// length, which is not written.
-std::size_t FormatLineRecord(const TPointText& start, const TPointText& end, char* out);
-// Same as PutLine on the points' coordinates.
+// Same as PutLine on the points' coordinates, formatted straight into the
+// answer's block.
 void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end);
 
 } // namespace JwwGaibu

@@ -5,7 +5,6 @@
 #include <string>
 #include <system_error>
 
-#include "exchange/block_sink.hpp"
 #include "platform/file_io.hpp"
 #include "platform/write_file.hpp"
 
@@ -18,67 +17,47 @@ namespace {
 constexpr std::string_view kTemporaryMark = ".tmp";
 enum class TWriteStep { Done, FileFailed, ContentFailed };
 
-// Writes the whole content and closes the file. A content writer that gives
-// up while the file still takes bytes (out of memory, say) is told apart:
-// trying again in place would only destroy the old content.
-TWriteStep WriteAndClose(Platform::TWriteFile& file, const TContentWriter& content) {
+// Hands each piece straight to the file: the writers put whole blocks.
+class TFileSink final : public TByteSink {
+  public:
+    explicit TFileSink(Platform::TWriteFile& file) : file_(file) {}
+    bool Put(std::string_view bytes) override {
+        ok_ = ok_ && file_.Write(bytes.data(), bytes.size());
+        return ok_;
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    Platform::TWriteFile& file_;
+    bool ok_ = true;
+};
+
+// Writes the whole content. A content writer that gives up while the file
+// still takes bytes (out of memory, say) is told apart: trying again in
+// place would only destroy the old content.
+TWriteStep WriteContent(Platform::TWriteFile& file, const TContentWriter& content) {
     bool produced = false;
     bool sink_ok = false;
     try {
-        TBlockSink sink(file);
+        TFileSink sink(file);
         produced = content(sink);
-        sink_ok = sink.Flush();
+        sink_ok = sink.Ok();
     } catch (const std::exception&) {
         produced = false;
         sink_ok = true;
     }
-    const bool closed = file.Close();
-    if (produced && sink_ok && closed) return TWriteStep::Done;
-    return sink_ok && !produced ? TWriteStep::ContentFailed : TWriteStep::FileFailed;
-}
-
-// Removes the temporary file unless it took the target's place.
-class TTemporaryGuard {
-  public:
-    explicit TTemporaryGuard(fs::path path) : path_(std::move(path)) {}
-    ~TTemporaryGuard() {
-        if (armed_) RemoveFileQuietly(path_);
-    }
-    TTemporaryGuard(const TTemporaryGuard&) = delete;
-    TTemporaryGuard& operator=(const TTemporaryGuard&) = delete;
-    void Disarm() { armed_ = false; }
-
-  private:
-    fs::path path_;
-    bool armed_ = true;
-};
-
-TWriteStep ReplaceThroughTemporary(const fs::path& target, const TContentWriter& content) {
-    const fs::path temp = TemporaryPathFor(target, Platform::CurrentProcessId());
-    TTemporaryGuard guard(temp);
-    Platform::TWriteFile file;
-    if (!CreateTemporary(file, temp) || !file.AdoptIdentityOf(target))
-        return TWriteStep::FileFailed;
-    const TWriteStep written = WriteAndClose(file, content);
-    if (written != TWriteStep::Done) return written;
-    if (!Platform::ReplaceInOneStep(temp, target)) return TWriteStep::FileFailed;
-    guard.Disarm();
-    return TWriteStep::Done;
+    if (produced && sink_ok) return TWriteStep::Done;
+    return sink_ok ? TWriteStep::ContentFailed : TWriteStep::FileFailed;
 }
 
 // The process number of a temporary name of path's, or false for any other name.
 bool TemporaryOwner(const std::string& name, const std::string& prefix, uint64_t& owner) {
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
-    const char* first = name.data() + prefix.size();
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) return false;
     const char* last = name.data() + name.size();
-    for (const char* c = first; c != last; ++c)
-        if (*c < '0' || *c > '9') return false;
-    const auto parsed = std::from_chars(first, last, owner);
-    if (parsed.ec != std::errc{}) owner = 0; // too long for a process number: abandoned
-    return true;
+    const auto parsed = std::from_chars(name.data() + prefix.size(), last, owner);
+    if (parsed.ec == std::errc::result_out_of_range) owner = 0; // no process number: abandoned
+    return parsed.ptr == last;
 }
-
-} // namespace
 
 // A save through a symbolic link replaces the file it points to, so the
 // link stays a link. An unresolvable link is written through in place.
@@ -96,12 +75,6 @@ bool CreateTemporary(Platform::TWriteFile& file, const fs::path& temp) {
     if (!Platform::FileExists(temp)) return false;
     RemoveFileQuietly(temp);
     return file.Open(temp, Platform::TCreate::New);
-}
-
-fs::path TemporaryPathFor(const fs::path& path, uint64_t process_id) {
-    fs::path temp = path;
-    temp += std::string(kTemporaryMark) + std::to_string(process_id);
-    return temp;
 }
 
 void RemoveAbandonedTemporaries(const fs::path& path) noexcept {
@@ -122,27 +95,51 @@ void RemoveAbandonedTemporaries(const fs::path& path) noexcept {
     }
 }
 
+} // namespace
+
+fs::path TemporaryPathFor(const fs::path& path, uint64_t process_id) {
+    fs::path temp = path;
+    temp += std::string(kTemporaryMark) + std::to_string(process_id);
+    return temp;
+}
+
+TReplacement::~TReplacement() {
+    file_.Close();
+    if (!temp_.empty()) RemoveFileQuietly(temp_);
+}
+
+bool TReplacement::Start(const fs::path& path) {
+    if (!ResolveSaveTarget(path, real_)) return false;
+    RemoveAbandonedTemporaries(real_);
+    const fs::path temp = TemporaryPathFor(real_, Platform::CurrentProcessId());
+    if (!CreateTemporary(file_, temp)) return false;
+    temp_ = temp;
+    return true;
+}
+
+bool TReplacement::Replace() {
+    const bool kept = file_.AdoptIdentityOf(real_);
+    if (!file_.Close() || !kept || !Platform::ReplaceInOneStep(temp_, real_)) return false;
+    temp_.clear();
+    return true;
+}
+
 TSaveResult RewriteInPlace(const fs::path& path, const TContentWriter& content) {
     Platform::TWriteFile file;
     if (!file.Open(path, Platform::TCreate::OrTruncate)) return TSaveResult::Untouched;
-    return WriteAndClose(file, content) == TWriteStep::Done ? TSaveResult::Rewritten
-                                                            : TSaveResult::Torn;
+    const bool written = WriteContent(file, content) == TWriteStep::Done;
+    return file.Close() && written ? TSaveResult::Rewritten : TSaveResult::Torn;
 }
 
+// The temporary file is gone before any rewrite in place: a full disk gets its room back.
 TSaveResult SaveFileSafely(const fs::path& path, const TContentWriter& content) {
-    fs::path target;
-    if (ResolveSaveTarget(path, target)) {
-        RemoveAbandonedTemporaries(target);
-        switch (ReplaceThroughTemporary(target, content)) {
-        case TWriteStep::Done:
-            return TSaveResult::Replaced;
-        case TWriteStep::ContentFailed:
-            return TSaveResult::Untouched;
-        case TWriteStep::FileFailed:
-            break;
-        }
+    TWriteStep written = TWriteStep::FileFailed;
+    if (TReplacement replacement; replacement.Start(path)) {
+        written = WriteContent(replacement.File(), content);
+        if (written == TWriteStep::Done && replacement.Replace()) return TSaveResult::Replaced;
     }
-    return RewriteInPlace(path, content);
+    return written == TWriteStep::ContentFailed ? TSaveResult::Untouched
+                                                : RewriteInPlace(path, content);
 }
 
 TContentWriter ContentOf(std::string_view bytes) {

@@ -12,9 +12,7 @@
 #include <functional>
 #include <string_view>
 
-namespace Platform {
-class TWriteFile;
-}
+#include "platform/write_file.hpp"
 
 namespace JwwGaibu {
 
@@ -45,19 +43,35 @@ TSaveResult RewriteInPlace(const std::filesystem::path& path, const TContentWrit
 // A content writer for bytes at hand.
 TContentWriter ContentOf(std::string_view bytes);
 
+// A temporary file beside path's real file (the file a symbolic link at
+// path names, so that the link stays) that takes that file's place in one
+// step; removed unless it did.
+class TReplacement {
+  public:
+    TReplacement() = default;
+    ~TReplacement();
+    TReplacement(const TReplacement&) = delete;
+    TReplacement& operator=(const TReplacement&) = delete;
+
+    // False where no temporary file can be made there (or the link leads
+    // nowhere): such a path can only be written in place.
+    bool Start(const std::filesystem::path& path);
+    Platform::TWriteFile& File() { return file_; }
+    const std::filesystem::path& Temporary() const { return temp_; }
+    // Closes the file, gives it the real file's permissions and owner and
+    // puts it in its place; false where any of that is refused.
+    bool Replace();
+
+  private:
+    std::filesystem::path real_;
+    std::filesystem::path temp_;
+    Platform::TWriteFile file_;
+};
+
 // Removes a file (never a folder); a failure is ignored.
 void RemoveFileQuietly(const std::filesystem::path& path) noexcept;
 
-// The file a save of path replaces: path itself, or the file a symbolic
-// link there names (so that the link stays). False for a link that leads
-// nowhere: such a path can only be written through.
-bool ResolveSaveTarget(const std::filesystem::path& path, std::filesystem::path& target);
-
 // The name under which the process process_id prepares path's content.
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& path, uint64_t process_id);
-void RemoveAbandonedTemporaries(const std::filesystem::path& path) noexcept;
-
-// Opens temp (a TemporaryPathFor name) as a new file, replacing a leftover.
-bool CreateTemporary(Platform::TWriteFile& file, const std::filesystem::path& temp);
 
 } // namespace JwwGaibu

@@ -11,11 +11,10 @@
 #include <random>
 
 #include "app/command_run.hpp"
-#include "app/drawn_points.hpp"
-#include "app/rectangle_drawer.hpp"
-#include "app/rectangle_text.hpp"
-#include "app/segment_index.hpp"
 #include "selection_layouts.hpp"
+#include "sweep/drawn_points.hpp"
+#include "sweep/rectangle_drawer.hpp"
+#include "sweep/segment_index.hpp"
 #include "test_support.hpp"
 
 using JwwGaibu::TExchangeState;
@@ -388,27 +387,8 @@ TEST(SweepDifferential, PointGridKeepsCellsOfOneColumnApartWhileGrowing) {
     EXPECT_EQ(list.Count(), 3000u);
 }
 
-TEST(SweepDifferential, ParallelFormattingKeepsDrawingOrder) {
-    // Enough rectangles for the threaded path; one at a time is always
-    // formatted directly.
-    std::vector<Unit1::TRectCorners> rects(20000);
-    for (size_t i = 0; i < rects.size(); ++i) {
-        const double x = static_cast<double>(i) * 0.37, y = static_cast<double>(i) * -1.3;
-        rects[i] = Unit1::TRectCorners{{x, x + 1, x + 1, x}, {y, y, y + 2, y + 2}};
-    }
-    TExchangeState together, one_by_one;
-    JwwGaibu::ResetExchangeState(together);
-    JwwGaibu::ResetExchangeState(one_by_one);
-    Unit1::AppendRectangles(together, rects, 5); // parts out of order would show
-    for (const Unit1::TRectCorners& r : rects)
-        Unit1::AppendRectangles(one_by_one, std::span(&r, 1));
-    const auto expected = OutputOf(one_by_one);
-    ASSERT_EQ(expected.size(), 4 * rects.size());
-    EXPECT_TRUE(OutputOf(together) == expected);
-}
-
 TEST(SweepDifferential, BackgroundBatchesKeepDrawingOrder) {
-    // Several full batches go to the appending thread while drawing goes on;
+    // Several full batches go to the formatting thread while drawing goes on;
     // the reference appends every rectangle by itself, at once.
     const Unit1::TRectShape shape{2, 1, 30, 4};
     TExchangeState batched, one_by_one;
@@ -424,9 +404,9 @@ TEST(SweepDifferential, BackgroundBatchesKeepDrawingOrder) {
         Unit1::TDrawnPointList fresh;
         Unit1::TRectangleDrawer single(one_by_one, shape, fresh);
         single.DrawRectangleAt(x, y);
-        single.AppendPending();
+        single.Finish();
     }
-    drawer.AppendPending();
+    drawer.Finish();
     EXPECT_EQ(drawer.Drawn(), kPoints);
     const auto expected = OutputOf(one_by_one);
     ASSERT_EQ(expected.size(), 4u * kPoints);

@@ -111,4 +111,14 @@ crlf_file "$SCRATCH/infinite.expected" lg0 ly0 lc1 lt1
 same_bytes "non-finite corners: pen lines only" "$SCRATCH/infinite.expected" \
     "$dir/JWC_TEMP.TXT"
 
+# A link that leads nowhere (dangling, or looping) cannot be written
+# through and stays as it was: the message says so, not "removed".
+for kind in dangling looping; do
+    dir=$(fresh_dir "link-$kind")
+    if [ $kind = dangling ]; then ln -s "$dir/missing/answer" "$dir/link"; else ln -s link "$dir/link"; fi
+    exit_code "link $kind" 1 "$CLI" cancel --dir "$dir" --out "$dir/link"
+    check "link $kind: told" grep -q "still a symbolic link that leads to no file" "$SCRATCH/stderr"
+    check "link $kind: link kept" test -L "$dir/link"
+done
+
 summary

@@ -72,10 +72,12 @@ inline JwwGaibu::TExchangeState Parse(std::initializer_list<std::string_view> li
     return state;
 }
 
+// The lines the answer holds in memory (none of them joined by a quote).
 inline std::vector<std::string> OutputOf(const JwwGaibu::TExchangeState& state) {
+    const std::string text = state.Answer.HeldText();
     std::vector<std::string> lines;
-    for (int32_t i = 0; i < state.OutputLineCount(); ++i)
-        lines.emplace_back(state.OutputLines[i]);
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
     return lines;
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
+
 namespace {
 
 using namespace JwwGaibu;
@@ -18,11 +20,7 @@ class OutputCommands : public testing::Test {
         state_.LineWidthSeen = true;
         RewindAttributes(state_);
     }
-    TLines Lines() const {
-        TLines lines;
-        state_.OutputLines.ForEach([&](std::string_view line) { lines.emplace_back(line); });
-        return lines;
-    }
+    TLines Lines() const { return test_support::OutputOf(state_); }
     TExchangeState state_;
 };
 

@@ -19,10 +19,12 @@ inline void ReadInto(JwwGaibu::TExchangeState& state, const std::filesystem::pat
     JwwGaibu::RewindAttributes(state);
 }
 
+// The answer's lines as held in memory (the targets write no quote-ended ones).
 inline std::vector<std::string> OutputLinesOf(const JwwGaibu::TExchangeState& state) {
+    const std::string text = state.Answer.HeldText();
     std::vector<std::string> lines;
-    for (int32_t i = 0; i < state.OutputLineCount(); ++i)
-        lines.emplace_back(state.OutputLines[i]);
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
     return lines;
 }
 

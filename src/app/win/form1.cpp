@@ -54,38 +54,24 @@ void TForm1::Show() {
 // --- Event handlers ---
 
 void TForm1::FormShow() {
-    show_started_ = true;
-    JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
-    JwwGaibu::ResetExchangeState(state);
     ProgramFile = Platform::ProgramFilePath();
-    ProgramFolder = ProgramFile.parent_path();
-    const std::filesystem::path exchange = ProgramFolder / JwwGaibu::kExchangeFileName;
-    JwwGaibu::ReadExchangeFile(state, exchange);
-    // Read once, the selection must not stay there: from now on a kill or
-    // a crash leaves "hq", never the host's own lines to be drawn again.
-    JwwGaibu::ReplaceSelectionWithEmptyAnswer(exchange);
-    JwwGaibu::RewindAttributes(state);
-    LoadSettings(Settings, SettingsPathFor(ProgramFile));
+    session_.emplace(JwwGaibu::ExchangeState(), FilesBesideProgram(ProgramFile));
+    session_->Open(Settings);
     PlaceWindow();
     FillControls();
-    const std::string count_text = SegmentCountText(state.LineCount());
+    const std::string count_text = SegmentCountText(JwwGaibu::ExchangeState().LineCount());
     ShowStatus(TStatus{count_text});
 }
 
 void TForm1::FormClose() {
-    JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
-    JwwGaibu::WriteExchangeFile(state, ProgramFolder / JwwGaibu::kExchangeFileName);
-    JwwGaibu::ReleaseExchangeState(state);
+    session_->Close();
 }
 
 void TForm1::Button1Click() {
     if (running_ || form_closed_) return;
     if (!ReadSettingsFromControls()) return;
     running_ = true;
-    JwwGaibu::SpillAnswerBeside(JwwGaibu::ExchangeState(),
-                                ProgramFolder / JwwGaibu::kExchangeFileName);
-    DrawAtIntersections(JwwGaibu::ExchangeState(), Settings, SettingsPathFor(ProgramFile),
-                        [this](const TStatus& status) { ShowStatus(status); });
+    session_->RunOk(Settings, [this](const TStatus& status) { ShowStatus(status); });
     running_ = false;
     Close();
 }
@@ -115,24 +101,18 @@ void TForm1::Close() {
 }
 
 void TForm1::RunFormCloseOnce() {
-    if (!show_started_ || form_closed_) return;
+    if (!session_ || form_closed_) return;
     form_closed_ = true;
     FormClose();
 }
 
-// No exception may unwind through the system's code: the run is abandoned.
 void TForm1::HandleFailure() noexcept {
-    CloseAfterFailure();
-}
-
-void TForm1::CloseAfterFailure() noexcept {
     running_ = false;
-    if (!show_started_) { // the answer goes beside the program, never elsewhere
+    if (!session_) { // the answer goes beside the program, never elsewhere
         ProgramFile = Platform::ProgramFilePath();
-        ProgramFolder = ProgramFile.parent_path();
-        show_started_ = true;
+        session_.emplace(JwwGaibu::ExchangeState(), FilesBesideProgram(ProgramFile));
     }
-    JwwGaibu::ResetExchangeState(JwwGaibu::ExchangeState());
+    session_->Abandon();
     Close();
 }
 

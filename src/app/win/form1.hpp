@@ -9,8 +9,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "app/command_run.hpp"
+#include "app/command_session.hpp"
 #include "app/rect_settings.hpp"
 #include "app/win/control_ids.hpp"
 #include "app/win/form1_layout.hpp"
@@ -32,9 +34,10 @@ class TForm1 : public TWindowBase, private TForm1Controls {
     // The keyboard interface (Tab, Enter, Escape, access keys) for one
     // queued message; true when the message was used up.
     bool PreTranslateMessage(MSG& message);
-    // After an unexpected failure: drop whatever the run emitted so the host
-    // gets "hq" rather than half an answer, and close.
-    void CloseAfterFailure() noexcept;
+    // After an unexpected failure (no exception may unwind through the
+    // system's code): drop whatever the run emitted so the host gets "hq"
+    // rather than half an answer, and close.
+    void HandleFailure() noexcept override;
 
     void FormShow();
     void FormClose();
@@ -44,7 +47,6 @@ class TForm1 : public TWindowBase, private TForm1Controls {
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void HandleFailure() noexcept override;
 
     bool CreateControls();
     HWND CreateControl(const TControlLayout& layout);
@@ -70,11 +72,10 @@ class TForm1 : public TWindowBase, private TForm1Controls {
 
     TRectSettings Settings;
     std::filesystem::path ProgramFile;
-    std::filesystem::path ProgramFolder;
+    std::optional<TCommandSession> session_; // from the first showing on
 
     HWND last_focus_ = nullptr;
     int default_button_ = kIdButton1;
-    bool show_started_ = false;
     bool form_closed_ = false;
     bool running_ = false;
     std::chrono::steady_clock::time_point last_repaint_{};

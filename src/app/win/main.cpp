@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "app/command_session.hpp"
 #include "app/win/app_window.hpp"
 #include "app/win/form1.hpp"
 #include "app/win/resource_ids.hpp"
@@ -20,13 +21,14 @@ HICON LoadProgramIcon(HINSTANCE instance, int size_metric_x, int size_metric_y) 
 }
 
 // Without a window the host still gets an answer: "hq", nothing to draw,
-// rather than its own selection read back as commands.
+// rather than its own selection read back as commands. The window's own
+// sequence, cancelled at once.
 void AnswerNothing() {
-    JwwGaibu::TExchangeState& state = JwwGaibu::ExchangeState();
-    JwwGaibu::ResetExchangeState(state);
-    JwwGaibu::WriteExchangeFile(state, Platform::ProgramFilePath().parent_path() /
-                                           JwwGaibu::kExchangeFileName);
-    JwwGaibu::ReleaseExchangeState(state);
+    Unit1::TCommandSession session(JwwGaibu::ExchangeState(),
+                                   Unit1::FilesBesideProgram(Platform::ProgramFilePath()));
+    Unit1::TRectSettings settings;
+    session.Open(settings);
+    session.Close();
 }
 
 int RunMessageLoop(Unit1::TForm1& form) {
@@ -57,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         form.Show();
     } catch (...) {
-        form.CloseAfterFailure();
+        form.HandleFailure();
     }
     return RunMessageLoop(form);
 }

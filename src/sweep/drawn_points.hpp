@@ -8,10 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <vector>
-
-#include "app/block_vector.hpp"
-#include "platform/large_memory.hpp"
 
 namespace Unit1 {
 
@@ -60,14 +58,16 @@ class TDrawnPointGrid final : public TDrawnPoints {
     void Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t head);
     void Grow();
 
-    TBlockVector<TPoint> points_;
+    // In blocks: growing never copies the points, so millions of them cost
+    // their own size and no doubling peak.
+    std::deque<TPoint> points_;
     // Open addressing on cells: each slot holds the first point of its cell
     // (the cell is that point's), or kEmpty. Four bytes a slot keep the
     // table small enough for millions of points.
-    std::vector<int32_t, Platform::TLargeAllocator<int32_t>> slots_;
+    std::vector<int32_t> slots_;
     // One byte of the cell's hash per slot (0 when empty), checked before
     // the slot's first point is read.
-    std::vector<uint8_t, Platform::TLargeAllocator<uint8_t>> tags_;
+    std::vector<uint8_t> tags_;
     std::size_t used_slots_ = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "app/segment_index.hpp"
+#include "sweep/segment_index.hpp"
 
 #include <algorithm>
 #include <array>

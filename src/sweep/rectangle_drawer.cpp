@@ -1,8 +1,9 @@
-#include "app/rectangle_drawer.hpp"
+#include "sweep/rectangle_drawer.hpp"
 
-#include <array>
 #include <cmath>
 #include <system_error>
+
+#include "exchange/output_commands.hpp"
 
 namespace Unit1 {
 
@@ -10,11 +11,25 @@ namespace {
 
 // Point indices of the corners in drawing order.
 constexpr std::array<int, 4> kCorners{0, 2, 8, 6};
-// Rectangles formatted together: large enough to share among threads.
+// Rectangles handed over together: a thread start per batch costs nothing
+// against formatting them, and two batches stay a few megabytes.
 constexpr std::size_t kBatch = 32768;
 
 bool Finite(double x, double y) {
     return std::isfinite(x) && std::isfinite(y);
+}
+
+// Writes the four sides of each rectangle (a side of zero length is left
+// out), counter-clockwise from the lower-left corner.
+void WriteRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects) {
+    std::array<JwwGaibu::TPointText, 4> corners;
+    for (const TRectCorners& r : rects) {
+        // Each corner is formatted once for the two sides through it.
+        for (std::size_t i = 0; i < corners.size(); ++i)
+            corners[i] = JwwGaibu::MakePointText(r.X[i], r.Y[i]);
+        for (std::size_t i = 0; i < corners.size(); ++i)
+            JwwGaibu::PutLine(state, corners[i], corners[(i + 1) % corners.size()]);
+    }
 }
 
 } // namespace
@@ -23,6 +38,10 @@ TRectangleDrawer::TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectS
                                    TDrawnPoints& points)
     : state_(state), shape_(shape), rotation_(MyFunc::RotationDeg(shape.AngleDeg)),
       points_(points) {}
+
+TRectangleDrawer::~TRectangleDrawer() {
+    if (formatter_.valid()) formatter_.wait();
+}
 
 void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     if (!points_.AddIfNew(x, y)) return;
@@ -40,7 +59,7 @@ void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     }
     pending_.push_back(rect);
     ++drawn_;
-    if (pending_.size() >= kBatch) AppendInBackground();
+    if (pending_.size() >= kBatch) HandOver();
 }
 
 void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) {
@@ -50,28 +69,23 @@ void TRectangleDrawer::DrawRectanglesAt(std::span<const TCrossingPoint> points) 
         DrawRectangleAt(p.X, p.Y);
 }
 
-void TRectangleDrawer::WaitForBackground() {
-    if (background_.valid()) background_.get();
-}
-
-void TRectangleDrawer::AppendInBackground() {
-    WaitForBackground();
+// The one hand-off: the previous batch is written, then this one goes to
+// the formatting thread while the sweep goes on.
+void TRectangleDrawer::HandOver() {
+    if (formatter_.valid()) formatter_.get();
     in_flight_.swap(pending_);
     pending_.clear();
-    // The sweep keeps one core; the others format.
-    const unsigned cores = std::thread::hardware_concurrency();
-    const unsigned threads = cores > 1 ? cores - 1 : 1;
     try {
-        background_ = std::async(
-            std::launch::async, [this, threads] { AppendRectangles(state_, in_flight_, threads); });
+        formatter_ = std::async(std::launch::async, WriteRectangles, std::ref(state_),
+                                std::span<const TRectCorners>(in_flight_));
     } catch (const std::system_error&) {
-        AppendRectangles(state_, in_flight_, threads); // no thread to be had: append here
+        WriteRectangles(state_, in_flight_); // no thread to be had: written here
     }
 }
 
-void TRectangleDrawer::AppendPending() {
-    WaitForBackground();
-    AppendRectangles(state_, pending_);
+void TRectangleDrawer::Finish() {
+    if (formatter_.valid()) formatter_.get();
+    WriteRectangles(state_, pending_);
     pending_.clear();
 }
 

@@ -1,4 +1,4 @@
-#include "app/segment_cells.hpp"
+#include "sweep/segment_cells.hpp"
 
 namespace Unit1 {
 

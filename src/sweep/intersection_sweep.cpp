@@ -1,11 +1,13 @@
-#include "app/intersection_sweep.hpp"
+#include "sweep/intersection_sweep.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/segment_index.hpp"
 #include "exchange/figure_records.hpp"
+#include "sweep/segment_index.hpp"
 #include "util/geometry.hpp"
+#include "util/number_text.hpp"
 
 namespace Unit1 {
 
@@ -28,10 +30,17 @@ bool Crossing(const JwwGaibu::TJwwEntLine& a, const JwwGaibu::TJwwEntLine& b, do
            QualifiesForRectangle(a, b, x, y);
 }
 
-// One text per outer step, also for a step whose segment is then skipped.
+// One text per outer step, also for a step whose segment is then skipped,
+// written into a buffer: a string each time would cost more than the step.
 void ShowProgress(int32_t step, int32_t count, const TStatusSink& status) {
-    char buffer[kProgressTextMax];
-    status(TStatus{ProgressText(step, count, buffer), step, count});
+    static constexpr std::string_view kHead = "線分データ交点計算中(", kSlash = "／";
+    char buffer[64];
+    char* p = std::copy(kHead.begin(), kHead.end(), buffer);
+    p += MyFunc::IntToText(step, p);
+    p = std::copy(kSlash.begin(), kSlash.end(), p);
+    p += MyFunc::IntToText(count, p);
+    *p++ = ')';
+    status(TStatus{{buffer, static_cast<std::size_t>(p - buffer)}, step, count});
 }
 
 } // namespace

@@ -1,19 +1,20 @@
 // Unit1: drawing one rectangle at an intersection, once per place: a point
-// that counts as drawn already (see TDrawnPoints) draws nothing. Drawn
-// rectangles are formatted in batches: a full batch is appended by a
-// second thread while the sweep goes on, one batch after the other, so the
-// output keeps the drawing order. Until AppendPending (called once by the
-// caller at the end) returns, only that thread touches the output.
+// that counts as drawn already (see TDrawnPoints) draws nothing. The sweep's
+// thread finds the corners; full batches of rectangles are handed to one
+// formatting thread, which writes their line records straight into the
+// answer, one batch after the other, so the answer keeps the drawing order.
+// Until Finish returns, only that thread touches the answer; no batch
+// outlives the drawer, whatever ends the run.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <future>
 #include <span>
 #include <vector>
 
-#include "app/drawn_points.hpp"
-#include "app/rectangle_text.hpp"
 #include "exchange/exchange_state.hpp"
+#include "sweep/drawn_points.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
@@ -30,33 +31,39 @@ struct TCrossingPoint {
     double X, Y;
 };
 
+// Corners in drawing order: lower left, lower right, upper right, upper left.
+struct TRectCorners {
+    std::array<double, 4> X;
+    std::array<double, 4> Y;
+};
+
 class TRectangleDrawer {
   public:
     TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
                      TDrawnPoints& points);
+    ~TRectangleDrawer(); // waits for the batch being formatted
 
     void DrawRectangleAt(double x, double y);
     // The same as DrawRectangleAt for each point in order; looks ahead so
     // that memory is fetched for several points at once.
     void DrawRectanglesAt(std::span<const TCrossingPoint> points);
-    // Appends every rectangle drawn and not yet appended to the output;
-    // rethrows what the appending thread threw.
-    void AppendPending();
+    // Writes every rectangle drawn and not yet written; rethrows what the
+    // formatting thread threw.
+    void Finish();
 
     int64_t Drawn() const { return drawn_; }
     int64_t NonFiniteSkipped() const { return non_finite_; }
 
   private:
+    void HandOver();
+
     JwwGaibu::TExchangeState& state_;
     TRectShape shape_;
     MyFunc::TRotation rotation_; // of the shape's angle, computed once per run
     TDrawnPoints& points_;
-    void AppendInBackground();
-    void WaitForBackground();
-
     std::vector<TRectCorners> pending_;
-    std::vector<TRectCorners> in_flight_; // being appended by background_
-    std::future<void> background_;
+    std::vector<TRectCorners> in_flight_; // being written by formatter_
+    std::future<void> formatter_;
     int64_t drawn_ = 0;
     int64_t non_finite_ = 0;
 };

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/segment_cells.hpp"
+#include "sweep/segment_cells.hpp"
 #include "exchange/exchange_state.hpp"
 
 namespace Unit1 {

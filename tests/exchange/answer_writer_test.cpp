@@ -1,14 +1,16 @@
-#include "exchange/output_buffer.hpp"
+#include "exchange/answer_writer.hpp"
 
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "exchange/exchange_state.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -64,7 +66,6 @@ TEST_F(OutputBuffer, WritesEntriesWithExactBytes) {
         {"lone quote", {"\""}, "\""},
     };
     for (const auto& c : cases) {
-        state_.OutputLines.Clear();
         EXPECT_EQ(WriteBack(c.entries), c.file) << c.name;
     }
 }
@@ -116,10 +117,6 @@ TEST_F(OutputBuffer, FailedWriteLeavesTheEmptyAnswer) {
 }
 #endif
 
-} // namespace
-
-namespace {
-
 // Entries of every kind the file's form treats apart: quote-ended ones that
 // join the next (also in runs), empty ones, long ones cut at 255 bytes.
 std::vector<std::string> MixedEntries(int count) {
@@ -143,18 +140,20 @@ std::vector<std::string> MixedEntries(int count) {
     return entries;
 }
 
-class SpilledAnswer : public OutputBuffer {
+class StreamedAnswer : public OutputBuffer {
   protected:
-    // The answer written the plain way, from memory, as the reference.
-    std::string InMemory(const std::vector<std::string>& entries) {
-        TExchangeState state;
-        for (const auto& entry : entries)
-            AddOutputLine(state, entry);
-        const fs::path path = folder_ / "reference.txt";
-        EXPECT_TRUE(WriteExchangeFile(state, path));
-        std::string bytes = ReadAll(path);
-        fs::remove(path);
-        return bytes;
+    // The file's form rendered in memory, apart from the writer, as the
+    // reference: entries cut to 255 bytes, a quote-ended one joined to the next.
+    static std::string InMemory(const std::vector<std::string>& entries) {
+        std::string bytes;
+        bool joining = false;
+        for (const std::string& entry : entries) {
+            const std::string cut = entry.substr(0, 255);
+            bytes += cut;
+            joining = !joining && !cut.empty() && cut.back() == '"';
+            if (!joining) bytes += "\r\n";
+        }
+        return entries.empty() ? "hq\r\n" : bytes;
     }
     void Fill(const std::vector<std::string>& entries) {
         for (const auto& entry : entries)
@@ -162,17 +161,17 @@ class SpilledAnswer : public OutputBuffer {
     }
 };
 
-// A held limit of a few entries makes the buffer hand its text on hundreds
-// of times, with joined lines falling across every kind of boundary.
-TEST_F(SpilledAnswer, GivesTheSameBytesAsTheBufferInMemory) {
-    for (const int count : {0, 1, 2, 3, 997, 5000}) {
-        const std::vector<std::string> entries = MixedEntries(count);
+// Several blocks' worth, with joined lines falling across block boundaries
+// (entries of 150 bytes, all quote-ended, end two of four blocks mid-line).
+TEST_F(StreamedAnswer, GivesTheSameBytesAsTheBufferInMemory) {
+    for (const auto& entries :
+         {MixedEntries(0), MixedEntries(1), MixedEntries(3), MixedEntries(70000),
+          std::vector<std::string>(30000, std::string(149, 'q') + '"')}) {
+        const auto count = static_cast<int32_t>(entries.size());
         WriteText(path_, "lg0\r\n0 0 10 10\r\n");
-        ASSERT_TRUE(SpillAnswerBeside(state_, path_, 100));
+        ASSERT_TRUE(state_.Answer.StreamBeside(path_));
         Fill(entries);
-        if (count > 100) {
-            EXPECT_GT(state_.OutputLines.FirstHeld(), 0);
-        }
+        EXPECT_LT(state_.Answer.HeldText().size(), std::size_t{1} << 20);
         EXPECT_EQ(state_.OutputLineCount(), count);
         ASSERT_TRUE(WriteExchangeFile(state_, path_));
         EXPECT_EQ(ReadAll(path_), InMemory(entries)) << count << " entries";
@@ -183,12 +182,12 @@ TEST_F(SpilledAnswer, GivesTheSameBytesAsTheBufferInMemory) {
 
 // A replacement that would cut a hard link off: the answer is copied from
 // the temporary file into the exchange file in place.
-TEST_F(SpilledAnswer, IsCopiedInPlaceWhereItCannotReplace) {
+TEST_F(StreamedAnswer, IsCopiedInPlaceWhereItCannotReplace) {
 #ifndef _WIN32
-    const std::vector<std::string> entries = MixedEntries(3000);
+    const std::vector<std::string> entries = MixedEntries(30000);
     WriteText(path_, "selection\r\n");
     fs::create_hard_link(path_, folder_ / "second-name");
-    ASSERT_TRUE(SpillAnswerBeside(state_, path_, 1000));
+    ASSERT_TRUE(state_.Answer.StreamBeside(path_));
     Fill(entries);
     ASSERT_TRUE(WriteExchangeFile(state_, path_));
     EXPECT_EQ(ReadAll(folder_ / "second-name"), InMemory(entries));
@@ -196,9 +195,9 @@ TEST_F(SpilledAnswer, IsCopiedInPlaceWhereItCannotReplace) {
 #endif
 }
 
-TEST_F(SpilledAnswer, AbandonedRunLeavesNoTemporaryFile) {
+TEST_F(StreamedAnswer, AbandonedRunLeavesNoTemporaryFile) {
     WriteText(path_, "hq\r\n");
-    ASSERT_TRUE(SpillAnswerBeside(state_, path_, 100));
+    ASSERT_TRUE(state_.Answer.StreamBeside(path_));
     Fill(MixedEntries(1000));
     EXPECT_EQ(FilesInFolder(), 2);
     ResetExchangeState(state_); // as after a failure in the run
@@ -209,13 +208,13 @@ TEST_F(SpilledAnswer, AbandonedRunLeavesNoTemporaryFile) {
 #ifndef _WIN32
 // The disk takes no more: the run goes on in memory, and since the answer
 // cannot be written in place either, "hq" is left.
-TEST_F(SpilledAnswer, BrokenOffLeavesTheEmptyAnswer) {
+TEST_F(StreamedAnswer, BrokenOffLeavesTheEmptyAnswer) {
     const std::vector<std::string> entries = MixedEntries(20000);
     WriteText(path_, "selection\r\n");
     bool written = true;
     {
         test_support::FileSizeLimit limit(64 * 1024);
-        ASSERT_TRUE(SpillAnswerBeside(state_, path_, 10000));
+        ASSERT_TRUE(state_.Answer.StreamBeside(path_));
         Fill(entries);
         EXPECT_EQ(state_.OutputLineCount(), 20000);
         written = WriteExchangeFile(state_, path_);
@@ -226,11 +225,24 @@ TEST_F(SpilledAnswer, BrokenOffLeavesTheEmptyAnswer) {
 }
 #endif
 
-TEST_F(SpilledAnswer, CannotStartWhereNoFileCanBeMade) {
-    EXPECT_FALSE(SpillAnswerBeside(state_, folder_ / "missing" / "JWC_TEMP.TXT", 100));
-    EXPECT_FALSE(state_.AnswerSpill);
-    Fill(MixedEntries(500));
-    EXPECT_EQ(state_.OutputLines.FirstHeld(), 0); // all of it still in memory
+TEST_F(StreamedAnswer, StaysInMemoryWhereNoFileCanBeMade) {
+    const std::vector<std::string> entries = MixedEntries(30000);
+    EXPECT_FALSE(state_.Answer.StreamBeside(folder_ / "missing" / "JWC_TEMP.TXT"));
+    Fill(entries);
+    EXPECT_EQ(state_.Answer.HeldText(), InMemory(entries));
+}
+
+// One line past the limit must never give a shortened answer.
+TEST_F(StreamedAnswer, LineLimitReachedLeavesTheEmptyAnswer) {
+    for (const int count : {3, 4}) {
+        WriteText(path_, "selection\r\n");
+        state_.Answer = TAnswerWriter(3);
+        ASSERT_TRUE(state_.Answer.StreamBeside(path_));
+        Fill(std::vector<std::string>(count, "a"));
+        EXPECT_EQ(WriteExchangeFile(state_, path_), count == 3) << count;
+        EXPECT_EQ(ReadAll(path_), count == 3 ? "a\r\na\r\na\r\n" : "hq\r\n") << count;
+        EXPECT_EQ(FilesInFolder(), 1);
+    }
 }
 
 } // namespace

@@ -4,9 +4,9 @@
 // the dimension attribute take no part.
 #pragma once
 
-#include "app/command_run.hpp"
-#include "app/rectangle_drawer.hpp"
 #include "exchange/exchange_state.hpp"
+#include "sweep/rectangle_drawer.hpp"
+#include "sweep/status_sink.hpp"
 
 namespace Unit1 {
 

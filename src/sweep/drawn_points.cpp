@@ -1,7 +1,9 @@
-#include "app/drawn_points.hpp"
+#include "sweep/drawn_points.hpp"
 
 #include <bit>
 #include <cmath>
+#include <limits>
+#include <stdexcept>
 
 #include "util/geometry.hpp"
 #include "util/tolerance.hpp"
@@ -29,6 +31,8 @@ constexpr int64_t kOwnCells = (int64_t{1} << 62) + 1;
 // can never hide a point the exact comparison would find.
 constexpr double kReach = 2 * MyFunc::kTolerance;
 constexpr std::size_t kInitialSlots = 1024;
+// Points are chained by 32-bit numbers.
+constexpr std::size_t kMaxPoints = std::numeric_limits<int32_t>::max();
 
 int64_t CellOf(double v) {
     const double a = std::fabs(v);
@@ -126,6 +130,8 @@ void TDrawnPointGrid::Prefetch(double x, double y) {
 }
 
 bool TDrawnPointGrid::AddIfNew(double x, double y) {
+    // Never a silently wrong chain: the run fails and the host gets "hq".
+    if (points_.size() >= kMaxPoints) throw std::length_error("too many drawn points");
     // A coordinate that is not finite never lies within the tolerance of
     // anything (the difference is not a number or infinite): such a point is
     // remembered, as the plain list does, but needs no cell.
