@@ -85,7 +85,8 @@ void AppendRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorn
         return rects.subspan(begin, std::min(part_size, rects.size() - begin));
     };
     std::vector<TFormatted> formatted(threads);
-    std::vector<std::thread> workers;
+    // Joined however this thread leaves, also when appending runs out of memory.
+    std::vector<std::jthread> workers;
     for (unsigned k = 1; k < threads; ++k) {
         try {
             workers.emplace_back(FormatInto, part(k), std::ref(formatted[k]));
@@ -94,7 +95,7 @@ void AppendRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorn
         }
     }
     AppendDirectly(state, part(0));
-    for (std::thread& worker : workers)
+    for (std::jthread& worker : workers)
         worker.join();
     for (unsigned k = 1; k < threads; ++k) {
         if (formatted[k].Failed)

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -187,7 +188,17 @@ int RunRectangles(const TRunOptions& options) {
     // From here on a kill or a crash must leave "hq", never the selection.
     if (!options.Out) JwwGaibu::ReplaceSelectionWithEmptyAnswer(files->Exchange);
 
-    const TRunOutcome outcome = RunCommand(options, *files, state, settings, clock);
+    TRunOutcome outcome;
+    try {
+        outcome = RunCommand(options, *files, state, settings, clock);
+    } catch (const std::bad_alloc&) {
+        // As the window on any failure of the run: nothing is drawn.
+        JwwGaibu::ResetExchangeState(state);
+        const bool written = WriteBackAndRelease(state, files->Target) == kExitOk;
+        PrintMessage("crossrect-cli: out of memory: the run was abandoned and nothing is drawn" +
+                     (written ? "; " + PathToUtf8(files->Target) + " holds \"hq\"" : ""));
+        return kExitFailed;
+    }
     ReportRun(outcome.Report, files->Settings);
     const int code = WriteBackAndRelease(state, files->Target);
     if (options.Timings) {
