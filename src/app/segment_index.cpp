@@ -230,9 +230,9 @@ void TSegmentIndex::FillCells() {
             const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
             own.Position[k] = cells_.Place(cell);
             own.End[k] = cells_.End(cell);
-            entries_[own.Position[k]] = TCellEntry{
-                line.X1, line.Y1,      line.X2,
-                line.Y2, line.CurveNo, static_cast<uint32_t>(i) << kFlagBits | own.Flags(k)};
+            const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
+            entries_[own.Position[k]] =
+                TCellEntry{line.X1, line.Y1, line.X2, line.Y2, Path(i).Reach, line.CurveNo, key};
         }
     }
 }
@@ -332,23 +332,26 @@ void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out) c
 void TSegmentIndex::LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     const int level = LevelOf(i);
     if (level == kDirect) return AllAfter(i, out);
+    // The boxes meet; the paths need not.
+    const TSegmentPath& path = Path(i);
     const TOwnCells& own = own_[static_cast<size_t>(i)];
     // Entries are ascending by index, so the later segments follow i's own.
     for (int k = 0; k < own.Columns * own.Rows; ++k) {
         VisitEntries(i, own.Flags(k), own.Position[k] + 1, own.End[k], [&](const TCellEntry& e) {
+            // The boxes were found to meet.
+            const TSegmentPath other{e.X1, e.Y1, e.X2, e.Y2, TSegmentBox{}, e.Reach};
+            if (!SharedEnd(path, other) && !PathsComeWithinReach(path, other)) return;
             out.push_back(TSegmentEnds{MyFunc::LineOf(e.X1, e.Y1, e.X2, e.Y2), e.CurveNo,
                                        static_cast<int32_t>(Index(e.Key))});
         });
     }
     const auto at = static_cast<size_t>(i);
-    for (uint32_t k = cross_start_[at]; k < cross_start_[at + 1]; ++k)
-        out.push_back(EndsOf(cross_items_[k]));
-    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
-        if (Box(i).Overlaps(Box(*it))) out.push_back(EndsOf(*it));
+    for (uint32_t k = cross_start_[at]; k < cross_start_[at + 1]; ++k) {
+        if (PathsCanMeet(path, Path(cross_items_[k]))) out.push_back(EndsOf(cross_items_[k]));
     }
-    // The boxes meet; the paths need not.
-    const TSegmentPath& path = Path(i);
-    std::erase_if(out, [&](const TSegmentEnds& e) { return !PathsCanMeet(path, Path(e.Index)); });
+    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
+        if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
+    }
     std::sort(out.begin(), out.end(),
               [](const TSegmentEnds& a, const TSegmentEnds& b) { return a.Index < b.Index; });
 }

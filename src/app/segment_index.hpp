@@ -94,10 +94,11 @@ class TSegmentIndex {
     void DropLevels();
     void PrepareEnds();
     void FindPairsByTree(std::size_t pair_limit);
-    // One entry of a cell: the segment's ends, so that a cell is scanned in
-    // one pass through memory, and its index above the two flags.
+    // One entry of a cell: the segment's ends and reach, so that a cell is
+    // scanned in one pass through memory, and its index above the two flags.
     struct TCellEntry {
         double X1, Y1, X2, Y2;
+        double Reach;
         int32_t CurveNo;
         uint32_t Key;
     };

@@ -31,12 +31,23 @@ bool OppositeSides(double s, double t) {
     return (s > 0 && t < 0) || (s < 0 && t > 0);
 }
 
-bool ProperlyCross(const TSegmentPath& a, const TSegmentPath& b) {
-    const double ax = a.X2 - a.X1, ay = a.Y2 - a.Y1, bx = b.X2 - b.X1, by = b.Y2 - b.Y1;
-    return OppositeSides(Cross(ax, ay, b.X1 - a.X1, b.Y1 - a.Y1),
-                         Cross(ax, ay, b.X2 - a.X1, b.Y2 - a.Y1)) &&
-           OppositeSides(Cross(bx, by, a.X1 - b.X1, a.Y1 - b.Y1),
-                         Cross(bx, by, a.X2 - b.X1, a.Y2 - b.Y1));
+// Where the ends of b lie against a's line: their signed distances from it,
+// times the length of a, whose square is kept.
+struct TSides {
+    double First, Second, Length2;
+};
+
+TSides SidesOf(const TSegmentPath& a, const TSegmentPath& b) {
+    const double dx = a.X2 - a.X1, dy = a.Y2 - a.Y1;
+    return TSides{Cross(dx, dy, b.X1 - a.X1, b.Y1 - a.Y1), Cross(dx, dy, b.X2 - a.X1, b.Y2 - a.Y1),
+                  dx * dx + dy * dy};
+}
+
+// Both ends on one side, farther from the line than reach.
+bool Beyond(const TSides& s, double reach) {
+    if (!((s.First > 0 && s.Second > 0) || (s.First < 0 && s.Second < 0))) return false;
+    const double nearer = std::min(std::fabs(s.First), std::fabs(s.Second));
+    return nearer * nearer > reach * reach * s.Length2;
 }
 
 double PointToSegment(double px, double py, const TSegmentPath& s) {
@@ -48,30 +59,26 @@ double PointToSegment(double px, double py, const TSegmentPath& s) {
     return std::sqrt(ex * ex + ey * ey);
 }
 
-// True when both ends of b lie on one side of a's line, farther from it
-// than reach: the quick answer for segments side by side.
-bool BeyondLine(const TSegmentPath& a, const TSegmentPath& b, double reach) {
-    const double dx = a.X2 - a.X1, dy = a.Y2 - a.Y1;
-    const double s1 = Cross(dx, dy, b.X1 - a.X1, b.Y1 - a.Y1);
-    const double s2 = Cross(dx, dy, b.X2 - a.X1, b.Y2 - a.Y1);
-    if (!((s1 > 0 && s2 > 0) || (s1 < 0 && s2 < 0))) return false;
-    const double nearer = std::min(std::fabs(s1), std::fabs(s2));
-    return nearer * nearer > reach * reach * (dx * dx + dy * dy);
+bool Within(double v, double e1, double e2) {
+    return std::min(e1, e2) <= v && v <= std::max(e1, e2);
+}
+
+// An end of b found on a's line within a's box lies on a: a joint or a
+// T junction, the common touches.
+bool EndOnSegment(const TSides& s, const TSegmentPath& a, const TSegmentPath& b) {
+    const auto on = [&](double x, double y) {
+        return Within(x, a.X1, a.X2) && Within(y, a.Y1, a.Y2);
+    };
+    return (s.First == 0 && on(b.X1, b.Y1)) || (s.Second == 0 && on(b.X2, b.Y2));
 }
 
 // Two segments that do not cross come closest at an end of one of them.
-double SegmentDistance(const TSegmentPath& a, const TSegmentPath& b) {
-    if (ProperlyCross(a, b)) return 0;
+double EndDistance(const TSegmentPath& a, const TSegmentPath& b) {
     return std::min({PointToSegment(a.X1, a.Y1, b), PointToSegment(a.X2, a.Y2, b),
                      PointToSegment(b.X1, b.Y1, a), PointToSegment(b.X2, b.Y2, a)});
 }
 
 } // namespace
-
-TSegmentBox WidenedBoxOf(double x1, double y1, double x2, double y2) {
-    return TSegmentBox{MyFunc::WidenedLow(x1, x2), MyFunc::WidenedLow(y1, y2),
-                       MyFunc::WidenedHigh(x1, x2), MyFunc::WidenedHigh(y1, y2)};
-}
 
 double Magnitude(const TSegmentPath& p) {
     return std::max({std::fabs(p.X1), std::fabs(p.Y1), std::fabs(p.X2), std::fabs(p.Y2)});
@@ -94,8 +101,12 @@ TSegmentPath PathOf(const JwwGaibu::TJwwEntLine& line) {
 bool PathsComeWithinReach(const TSegmentPath& a, const TSegmentPath& b) {
     const double reach = a.Reach + b.Reach;
     if (!(reach < kEndless)) return true;
-    if (BeyondLine(a, b, reach) || BeyondLine(b, a, reach)) return false;
-    return !(SegmentDistance(a, b) > reach); // a distance that is not a number may meet
+    const TSides ab = SidesOf(a, b), ba = SidesOf(b, a);
+    // Side by side, the quick answer; then crossing; then the near misses.
+    if (Beyond(ab, reach) || Beyond(ba, reach)) return false;
+    if (OppositeSides(ab.First, ab.Second) && OppositeSides(ba.First, ba.Second)) return true;
+    if (EndOnSegment(ab, a, b) || EndOnSegment(ba, b, a)) return true;
+    return !(EndDistance(a, b) > reach); // a distance that is not a number may meet
 }
 
 } // namespace Unit1

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "exchange/exchange_state.hpp"
+#include "util/geometry.hpp"
 
 namespace Unit1 {
 
@@ -29,7 +30,10 @@ struct TSegmentPath {
 TSegmentPath PathOf(const JwwGaibu::TJwwEntLine& line);
 
 // The bounding box of the ends, widened by the tolerance.
-TSegmentBox WidenedBoxOf(double x1, double y1, double x2, double y2);
+inline TSegmentBox WidenedBoxOf(double x1, double y1, double x2, double y2) {
+    return TSegmentBox{MyFunc::WidenedLow(x1, x2), MyFunc::WidenedLow(y1, y2),
+                       MyFunc::WidenedHigh(x1, x2), MyFunc::WidenedHigh(y1, y2)};
+}
 
 // Largest magnitude of the segment's coordinates.
 double Magnitude(const TSegmentPath& p);
