@@ -79,9 +79,12 @@ uint32_t Index(uint32_t key) {
 TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
                              std::optional<TMethod> only)
     : lines_(lines), count_(lines.Count()), level_(static_cast<size_t>(count_), kExcluded) {
-    paths_.reserve(static_cast<size_t>(count_));
+    boxes_.reserve(static_cast<size_t>(count_));
+    reaches_.reserve(static_cast<size_t>(count_));
     for (int32_t i = 0; i < count_; ++i) {
-        paths_.push_back(PathOf(lines[i]));
+        const TSegmentPath path = PathOf(lines[i]);
+        boxes_.push_back(path.Box);
+        reaches_.push_back(path.Reach);
         if (JwwGaibu::HasDimensionAttribute(lines[i])) continue;
         indexed_.push_back(i);
         level_[static_cast<size_t>(i)] = kDirect; // until the levels place it
@@ -158,13 +161,17 @@ void TSegmentIndex::PrepareEnds() {
 void TSegmentIndex::FindPairsByTree(std::size_t pair_limit) {
     std::vector<int32_t> members;
     for (int32_t i : indexed_) {
-        const TSegmentPath& p = Path(i);
+        const TSegmentPath p = Path(i);
         if (Finite(p.Box) && std::isfinite(p.Reach))
             members.push_back(i);
         else
             direct_.push_back(i);
     }
-    if (tree_.FindPairs(paths_, members, pair_limit)) {
+    std::vector<TSegmentPath> paths;
+    paths.reserve(static_cast<size_t>(count_));
+    for (int32_t i = 0; i < count_; ++i)
+        paths.push_back(Path(i));
+    if (tree_.FindPairs(paths, members, pair_limit)) {
         method_ = TMethod::Tree;
         return;
     }
@@ -231,8 +238,9 @@ void TSegmentIndex::FillCells() {
             own.Position[k] = cells_.Place(cell);
             own.End[k] = cells_.End(cell);
             const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
-            entries_[own.Position[k]] =
-                TCellEntry{line.X1, line.Y1, line.X2, line.Y2, Path(i).Reach, line.CurveNo, key};
+            entries_[own.Position[k]] = TCellEntry{
+                line.X1,      line.Y1, line.X2, line.Y2, reaches_[static_cast<size_t>(i)],
+                line.CurveNo, key};
         }
     }
 }
@@ -309,7 +317,7 @@ TSegmentEnds TSegmentIndex::EndsOf(int32_t j) const {
 }
 
 void TSegmentIndex::AllAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
-    const TSegmentPath& path = Path(i);
+    const TSegmentPath path = Path(i);
     for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
          ++it) {
         if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
@@ -333,7 +341,7 @@ void TSegmentIndex::LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const
     const int level = LevelOf(i);
     if (level == kDirect) return AllAfter(i, out);
     // The boxes meet; the paths need not.
-    const TSegmentPath& path = Path(i);
+    const TSegmentPath path = Path(i);
     const TOwnCells& own = own_[static_cast<size_t>(i)];
     // Entries are ascending by index, so the later segments follow i's own.
     for (int k = 0; k < own.Columns * own.Rows; ++k) {
@@ -360,7 +368,7 @@ void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     if (std::binary_search(direct_.begin(), direct_.end(), i)) return AllAfter(i, out);
     for (int32_t j : tree_.After(i))
         out.push_back(EndsOf(j));
-    const TSegmentPath& path = Path(i);
+    const TSegmentPath path = Path(i);
     const size_t from_tree = out.size();
     for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
         if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));

@@ -48,7 +48,11 @@ class TSegmentIndex {
     explicit TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
                            std::optional<TMethod> only = std::nullopt);
 
-    const TSegmentPath& Path(int32_t index) const { return paths_[static_cast<size_t>(index)]; }
+    TSegmentPath Path(int32_t index) const {
+        const JwwGaibu::TJwwEntLine& line = lines_[index];
+        const auto at = static_cast<size_t>(index);
+        return TSegmentPath{line.X1, line.Y1, line.X2, line.Y2, boxes_[at], reaches_[at]};
+    }
     bool Excluded(int32_t index) const { return level_[static_cast<size_t>(index)] == kExcluded; }
 
     // Exactly the indexed segments j > i whose paths can meet segment i's,
@@ -85,7 +89,7 @@ class TSegmentIndex {
         uint32_t Outer, Inner;
     };
     int16_t LevelOf(int32_t i) const { return level_[static_cast<size_t>(i)]; }
-    const TSegmentBox& Box(int32_t i) const { return Path(i).Box; }
+    const TSegmentBox& Box(int32_t i) const { return boxes_[static_cast<size_t>(i)]; }
     TCellRange Cells(int32_t i, int level) const;
     bool BuildLevels(std::size_t work_limit, std::size_t pair_limit);
     void MergeLevels(const std::vector<uint8_t>& used);
@@ -114,7 +118,8 @@ class TSegmentIndex {
     const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines_;
     int32_t count_ = 0;
     TMethod method_ = TMethod::Levels;
-    std::vector<TSegmentPath> paths_;
+    std::vector<TSegmentBox> boxes_;
+    std::vector<double> reaches_;
     std::vector<int16_t> level_;
     std::vector<int> levels_;      // the levels in use, ascending
     std::vector<int32_t> indexed_; // every segment that takes part, ascending
@@ -141,7 +146,7 @@ void TSegmentIndex::VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& s
     }
     // Nearly every pair meets here: copying them first would cost more than
     // testing them.
-    const TSegmentPath& path = Path(i);
+    const TSegmentPath path = Path(i);
     for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
          ++it) {
         if (PathsCanMeet(path, Path(*it))) visit(ends_[static_cast<size_t>(*it)]);
