@@ -199,7 +199,8 @@ bool TSegmentTree::FindPairs(const std::vector<TSegmentPath>& paths,
     std::vector<TPair> pairs;
     // Only what is used is touched, and nothing is copied while it grows.
     pairs.reserve(std::min<std::size_t>(limit, std::size_t{3} << 20));
-    if (!TBuilder(paths, limit).Run(members, pairs)) return false;
+    TBuilder builder(paths, limit);
+    if (!builder.Run(members, pairs)) return false;
     // Counting sort by the smaller index, then each row in order.
     start_.assign(paths.size() + 1, 0);
     for (const TPair& p : pairs)
