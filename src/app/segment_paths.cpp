@@ -101,9 +101,11 @@ TSegmentPath PathOf(const JwwGaibu::TJwwEntLine& line) {
 bool PathsComeWithinReach(const TSegmentPath& a, const TSegmentPath& b) {
     const double reach = a.Reach + b.Reach;
     if (!(reach < kEndless)) return true;
-    const TSides ab = SidesOf(a, b), ba = SidesOf(b, a);
     // Side by side, the quick answer; then crossing; then the near misses.
-    if (Beyond(ab, reach) || Beyond(ba, reach)) return false;
+    const TSides ab = SidesOf(a, b);
+    if (Beyond(ab, reach)) return false;
+    const TSides ba = SidesOf(b, a);
+    if (Beyond(ba, reach)) return false;
     if (OppositeSides(ab.First, ab.Second) && OppositeSides(ba.First, ba.Second)) return true;
     if (EndOnSegment(ab, a, b) || EndOnSegment(ba, b, a)) return true;
     return !(EndDistance(a, b) > reach); // a distance that is not a number may meet
