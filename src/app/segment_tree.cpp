@@ -73,19 +73,22 @@ class TBuilder {
         return paths_[static_cast<std::size_t>(order_[k])];
     }
 
+    // Along the longest segment; any frame holds the segments, this one
+    // tightly where they run alike.
     void Frame(TNode& node) const {
-        double longest = -1;
-        node.Ux = 1, node.Uy = 0;
+        double longest = 0; // squared: the coordinates are below 2^500
+        const TSegmentPath* along = nullptr;
         for (uint32_t k = node.First; k < node.First + node.Count; ++k) {
             const TSegmentPath& p = PathAt(k);
-            const double length = std::hypot(p.X2 - p.X1, p.Y2 - p.Y1);
-            if (length > longest && std::isfinite(length) && length > 0) {
-                longest = length;
-                const double sign = (p.X2 < p.X1 || (p.X2 == p.X1 && p.Y2 < p.Y1)) ? -1 : 1;
-                node.Ux = sign * (p.X2 - p.X1) / length;
-                node.Uy = sign * (p.Y2 - p.Y1) / length;
-            }
+            const double dx = p.X2 - p.X1, dy = p.Y2 - p.Y1;
+            if (dx * dx + dy * dy > longest) longest = dx * dx + dy * dy, along = &p;
         }
+        node.Ux = 1, node.Uy = 0;
+        if (!along) return;
+        const double dx = along->X2 - along->X1, dy = along->Y2 - along->Y1;
+        const double length = std::hypot(dx, dy);
+        const double sign = (dx < 0 || (dx == 0 && dy < 0)) ? -1 : 1;
+        node.Ux = sign * dx / length, node.Uy = sign * dy / length;
     }
 
     void Bound(TNode& node) const {
