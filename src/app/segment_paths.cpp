@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "util/geometry.hpp"
 
@@ -21,33 +20,9 @@ constexpr double kLargestMagnitude = 0x1p500;
 // The crossing lies within the tolerance of each box; a segment snapped to
 // vertical may lean by one and a half tolerances more.
 constexpr double kToleranceReach = 3 * MyFunc::kTolerance;
-constexpr double kEndless = std::numeric_limits<double>::infinity();
-
-double Cross(double ax, double ay, double bx, double by) {
-    return ax * by - ay * bx;
-}
 
 bool OppositeSides(double s, double t) {
     return (s > 0 && t < 0) || (s < 0 && t > 0);
-}
-
-// Where the ends of b lie against a's line: their signed distances from it,
-// times the length of a, whose square is kept.
-struct TSides {
-    double First, Second, Length2;
-};
-
-TSides SidesOf(const TSegmentPath& a, const TSegmentPath& b) {
-    const double dx = a.X2 - a.X1, dy = a.Y2 - a.Y1;
-    return TSides{Cross(dx, dy, b.X1 - a.X1, b.Y1 - a.Y1), Cross(dx, dy, b.X2 - a.X1, b.Y2 - a.Y1),
-                  dx * dx + dy * dy};
-}
-
-// Both ends on one side, farther from the line than reach.
-bool Beyond(const TSides& s, double reach) {
-    if (!((s.First > 0 && s.Second > 0) || (s.First < 0 && s.Second < 0))) return false;
-    const double nearer = std::min(std::fabs(s.First), std::fabs(s.Second));
-    return nearer * nearer > reach * reach * s.Length2;
 }
 
 double PointToSegment(double px, double py, const TSegmentPath& s) {
@@ -86,24 +61,20 @@ double Magnitude(const TSegmentPath& p) {
 
 TSegmentPath PathOf(const JwwGaibu::TJwwEntLine& line) {
     TSegmentPath p{
-        line.X1, line.Y1, line.X2, line.Y2, WidenedBoxOf(line.X1, line.Y1, line.X2, line.Y2),
-        kEndless};
+        line.X1,      line.Y1, line.X2, line.Y2, WidenedBoxOf(line.X1, line.Y1, line.X2, line.Y2),
+        kEndlessReach};
     const double magnitude = Magnitude(p) + MyFunc::kTolerance;
     if (!(magnitude < kLargestMagnitude)) return p; // also not a number
     // Exactly vertical takes no slope; anything else may be taken as sloped.
     const double dx = p.X2 - p.X1;
     const double slope = dx == 0 ? 0 : std::fabs((p.Y2 - p.Y1) / dx);
     const double reach = kRounding * (1 + slope) * magnitude + kToleranceReach;
-    if (reach < kEndless) p.Reach = reach;
+    if (reach < kEndlessReach) p.Reach = reach;
     return p;
 }
 
-bool PathsComeWithinReach(const TSegmentPath& a, const TSegmentPath& b) {
-    const double reach = a.Reach + b.Reach;
-    if (!(reach < kEndless)) return true;
-    // Side by side, the quick answer; then crossing; then the near misses.
-    const TSides ab = SidesOf(a, b);
-    if (Beyond(ab, reach)) return false;
+bool PathsNearOrCrossing(const TSegmentPath& a, const TSegmentPath& b, const TSides& ab,
+                         double reach) {
     const TSides ba = SidesOf(b, a);
     if (Beyond(ba, reach)) return false;
     if (OppositeSides(ab.First, ab.Second) && OppositeSides(ba.First, ba.Second)) return true;

@@ -6,7 +6,10 @@
 // segments farther apart than their reaches together never cross.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "exchange/exchange_state.hpp"
 #include "util/geometry.hpp"
@@ -44,8 +47,39 @@ inline bool SharedEnd(const TSegmentPath& a, const TSegmentPath& b) {
            (a.X2 == b.X1 && a.Y2 == b.Y1) || (a.X2 == b.X2 && a.Y2 == b.Y2);
 }
 
-// PathsCanMeet for segments whose boxes meet and that share no end.
-bool PathsComeWithinReach(const TSegmentPath& a, const TSegmentPath& b);
+inline constexpr double kEndlessReach = std::numeric_limits<double>::infinity();
+
+// Where the ends of b lie against a's line: their signed distances from it,
+// times the length of a, whose square is kept.
+struct TSides {
+    double First, Second, Length2;
+};
+
+inline TSides SidesOf(const TSegmentPath& a, const TSegmentPath& b) {
+    const double dx = a.X2 - a.X1, dy = a.Y2 - a.Y1;
+    return TSides{dx * (b.Y1 - a.Y1) - dy * (b.X1 - a.X1), dx * (b.Y2 - a.Y1) - dy * (b.X2 - a.X1),
+                  dx * dx + dy * dy};
+}
+
+// Both ends on one side, farther from the line than reach.
+inline bool Beyond(const TSides& s, double reach) {
+    if (!((s.First > 0 && s.Second > 0) || (s.First < 0 && s.Second < 0))) return false;
+    const double nearer = std::min(std::fabs(s.First), std::fabs(s.Second));
+    return nearer * nearer > reach * reach * s.Length2;
+}
+
+// The rest of PathsComeWithinReach, once b's ends are not beyond a's line.
+bool PathsNearOrCrossing(const TSegmentPath& a, const TSegmentPath& b, const TSides& ab,
+                         double reach);
+
+// PathsCanMeet for segments whose boxes meet and that share no end: side
+// by side, the quick answer; then crossing; then the near misses.
+inline bool PathsComeWithinReach(const TSegmentPath& a, const TSegmentPath& b) {
+    const double reach = a.Reach + b.Reach;
+    if (!(reach < kEndlessReach)) return true;
+    const TSides ab = SidesOf(a, b);
+    return !Beyond(ab, reach) && PathsNearOrCrossing(a, b, ab, reach);
+}
 
 // True unless the widened boxes miss each other or the segments lie
 // farther apart than their reaches together. Symmetric.
