@@ -360,8 +360,12 @@ void TSegmentIndex::LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const
     for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
         if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
     }
-    std::sort(out.begin(), out.end(),
-              [](const TSegmentEnds& a, const TSegmentEnds& b) { return a.Index < b.Index; });
+    // From one cell alone they come in order already.
+    const auto by_index = [](const TSegmentEnds& a, const TSegmentEnds& b) {
+        return a.Index < b.Index;
+    };
+    if (!std::is_sorted(out.begin(), out.end(), by_index))
+        std::sort(out.begin(), out.end(), by_index);
 }
 
 void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
