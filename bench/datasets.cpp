@@ -136,6 +136,42 @@ void FloorPlan(TWriter& w, int segments, uint32_t seed) {
     }
 }
 
+// Hatching: the lines y = x + c, c evenly spaced over (-R sqrt 2, R sqrt 2)
+// with R = n / 2 mm, each clipped to the circle of radius R about the
+// origin. Parallel and close, so their boxes overlap by thousands; none
+// crosses another.
+void Hatch(TWriter& w, int n) {
+    const double r = n / 2.0, span = 2 * r * std::sqrt(2.0);
+    for (int k = 0; k < n; ++k) {
+        const double c = -span / 2 + (k + 0.5) * span / n;
+        // x^2 + (x + c)^2 = r^2
+        const double root = std::sqrt(2 * r * r - c * c);
+        const double x1 = (-c - root) / 2, x2 = (-c + root) / 2;
+        w.Segment(x1, x1 + c, x2, x2 + c);
+    }
+}
+
+// A fan: n lines from the origin at the angles pi k / n, 1 mm to 8 m long
+// over 14 octaves. Every pair touches at the origin.
+void Fan(TWriter& w, int n) {
+    const double pi = 3.14159265358979323846;
+    w.Digits(6);
+    for (int k = 0; k < n; ++k) {
+        const double a = pi * k / n, length = std::ldexp(1.0, k % 14);
+        w.Segment(0, 0, length * std::cos(a), length * std::sin(a));
+    }
+}
+
+// A bundle of near-coincident diagonals: from (-s, -s + c) to (s, s + c)
+// with c = k 1e-5 and s = 8^(k mod 14), lengths over 14 octaves of 8.
+void Bundle(TWriter& w, int n) {
+    w.Digits(6);
+    for (int k = 0; k < n; ++k) {
+        const double c = k * 1e-5, s = std::pow(8.0, k % 14);
+        w.Segment(-s, -s + c, s, s + c);
+    }
+}
+
 } // namespace
 
 const std::vector<TDataset>& Datasets() {
@@ -155,6 +191,11 @@ const std::vector<TDataset>& Datasets() {
         // The plain loop's point scan alone is some 3e10 comparisons here.
         {"long-1000", "random long segments, n = 1,000", false},
         {"long-3000", "random long segments, n = 3,000", false},
+        {"hatch-20k", "hatching: 20,000 parallel 45 degree lines in a circle", true},
+        {"fan-10k", "fan: 10,000 lines from one point, 1 mm to 8 m", true},
+        {"fan-20k", "fan: 20,000 lines from one point, 1 mm to 8 m", true},
+        {"bundle-10k", "10,000 near-coincident diagonals over 14 octaves of 8", true},
+        {"bundle-20k", "20,000 near-coincident diagonals over 14 octaves of 8", true},
     };
     return all;
 }
@@ -191,6 +232,16 @@ int64_t WriteDataset(const TDataset& dataset, const std::filesystem::path& folde
         RandomLong(w, 1000, 4);
     else if (name == "long-3000")
         RandomLong(w, 3000, 5);
+    else if (name == "hatch-20k")
+        Hatch(w, 20000);
+    else if (name == "fan-10k")
+        Fan(w, 10000);
+    else if (name == "fan-20k")
+        Fan(w, 20000);
+    else if (name == "bundle-10k")
+        Bundle(w, 10000);
+    else if (name == "bundle-20k")
+        Bundle(w, 20000);
     return w.Count();
 }
 

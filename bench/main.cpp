@@ -132,7 +132,8 @@ TPlainColumns ComparePlain(const std::string& cli, const std::filesystem::path& 
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.2f", plain.Seconds);
     cols.Seconds = buf;
-    std::snprintf(buf, sizeof buf, "%.0fx", plain.Seconds / fast.Seconds);
+    const double ratio = plain.Seconds / fast.Seconds; // below 10, the decimals matter
+    std::snprintf(buf, sizeof buf, ratio < 10 ? "%.2fx" : "%.0fx", ratio);
     cols.Ratio = buf;
     cols.Same = identical ? "yes" : "NO";
     return cols;

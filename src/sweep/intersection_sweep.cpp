@@ -78,21 +78,21 @@ void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawe
     for (int32_t i = 0; i + 1 < n; ++i) {
         ShowProgress(i + 1, n, status);
         if (index.Excluded(i)) continue;
-        // Boxes that do not meet cannot hold a crossing on both segments.
-        index.CandidatesAfter(i, candidates);
         crossings.clear();
         const JwwGaibu::TJwwEntLine& a = lines[i];
-        for (const TSegmentEnds& b : candidates) {
+        const MyFunc::TSegmentLine line = MyFunc::LineOf(a.X1, a.Y1, a.X2, a.Y2);
+        // Paths that cannot meet cannot hold a crossing on both segments.
+        index.VisitCandidatesAfter(i, candidates, [&](const TSegmentEnds& b) {
             double x = 0, y = 0;
-            if (MyFunc::IntersectSegments(a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2, x, y) !=
-                MyFunc::kCrossingOnBoth)
-                continue;
+            if (MyFunc::IntersectLines(line, b.Line, x, y) != MyFunc::kCrossingOnBoth) return;
             // Only pieces of one curve need the whole record.
             if (PiecesOfOneCurve(a.CurveNo, b.CurveNo) &&
                 !QualifiesForRectangle(a, lines[b.Index], x, y))
-                continue;
-            crossings.push_back({x, y});
-        }
+                return;
+            // The same point again (as at the hub of radial lines) is drawn already.
+            if (crossings.empty() || crossings.back().X != x || crossings.back().Y != y)
+                crossings.push_back({x, y});
+        });
         drawer.DrawRectanglesAt(crossings);
     }
 }

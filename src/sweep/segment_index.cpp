@@ -22,10 +22,22 @@ constexpr int kFlagBits = 2;
 constexpr int kMergedLevels = 3;
 // Exponents of finite positive doubles, subnormals included.
 constexpr int kLowestLevel = -1100, kHighestLevel = 1100;
+// The levels are given up when their entries meet more often than this
+// within cells (or across levels), at least the first, at most the second
+// for each segment.
+constexpr std::size_t kLeastLevelWork = std::size_t{1} << 24;
+constexpr std::size_t kLevelWorkPerSegment = 64;
+// Pairs across levels, and pairs from the tree, kept at most: 8 bytes each
+// while they are found, 4 once sorted.
+constexpr std::size_t kMostKeptPairs = std::size_t{3} << 20;
 
 template <class Ends> TSegmentBox WidenedBox(const Ends& e) {
-    return TSegmentBox{MyFunc::WidenedLow(e.X1, e.X2), MyFunc::WidenedLow(e.Y1, e.Y2),
-                       MyFunc::WidenedHigh(e.X1, e.X2), MyFunc::WidenedHigh(e.Y1, e.Y2)};
+    return WidenedBoxOf(e.X1, e.Y1, e.X2, e.Y2);
+}
+
+bool Finite(const TSegmentBox& b) {
+    return std::isfinite(b.MinX) && std::isfinite(b.MinY) && std::isfinite(b.MaxX) &&
+           std::isfinite(b.MaxY);
 }
 
 int Exponent(double v) {
@@ -64,14 +76,39 @@ uint32_t Index(uint32_t key) {
 
 } // namespace
 
-TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines)
-    : lines_(lines), count_(lines.Count()), boxes_(static_cast<size_t>(count_)),
-      level_(static_cast<size_t>(count_), kExcluded) {
-    std::vector<uint8_t> used(kHighestLevel - kLowestLevel + 1);
+TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
+                             std::optional<TMethod> only)
+    : lines_(lines), count_(lines.Count()), level_(static_cast<size_t>(count_), kExcluded) {
+    boxes_.reserve(static_cast<size_t>(count_));
+    reaches_.reserve(static_cast<size_t>(count_));
     for (int32_t i = 0; i < count_; ++i) {
-        boxes_[static_cast<size_t>(i)] = WidenedBox(lines[i]);
+        const TSegmentPath path = PathOf(lines[i]);
+        boxes_.push_back(path.Box);
+        reaches_.push_back(path.Reach);
         if (JwwGaibu::HasDimensionAttribute(lines[i])) continue;
         indexed_.push_back(i);
+        level_[static_cast<size_t>(i)] = kDirect; // until the levels place it
+    }
+    constexpr std::size_t kNoLimit = SIZE_MAX;
+    if (!only || only == TMethod::Levels) {
+        const bool limited = !only;
+        const std::size_t work_limit =
+            std::max(kLeastLevelWork, kLevelWorkPerSegment * indexed_.size());
+        if (BuildLevels(limited ? work_limit : kNoLimit, limited ? kMostKeptPairs : kNoLimit))
+            return;
+        DropLevels();
+    }
+    PrepareEnds();
+    if (only == TMethod::Direct) {
+        method_ = TMethod::Direct;
+        return;
+    }
+    FindPairsByTree(only ? kNoLimit : kMostKeptPairs);
+}
+
+bool TSegmentIndex::BuildLevels(std::size_t work_limit, std::size_t pair_limit) {
+    std::vector<uint8_t> used(kHighestLevel - kLowestLevel + 1);
+    for (int32_t i : indexed_) {
         int level = 0;
         if (count_ > kMaxIndexed || !FindLevel(Box(i), level) || !FitsTwoByTwo(Cells(i, level))) {
             level_[static_cast<size_t>(i)] = kDirect;
@@ -83,8 +120,63 @@ TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& l
     }
     MergeLevels(used);
     FillCells();
-    PairAcrossLevels();
+    const std::size_t same_level = SameLevelWork();
+    if (same_level > work_limit) return false;
+    if (!PairAcrossLevels(std::min(work_limit - same_level, pair_limit))) return false;
     cells_.ForgetKeys(); // the sweep reaches cells only through own_
+    method_ = TMethod::Levels;
+    return true;
+}
+
+// Entries met within cells: each entry meets those after it in its cell.
+std::size_t TSegmentIndex::SameLevelWork() const {
+    std::size_t work = 0;
+    for (uint32_t cell = 0; cell < cells_.CellCount(); ++cell) {
+        const std::size_t size = cells_.End(cell) - cells_.Begin(cell);
+        work += size * (size - 1) / 2;
+    }
+    return work;
+}
+
+void TSegmentIndex::DropLevels() {
+    cells_ = TSegmentCells{};
+    std::vector<TOwnCells>().swap(own_);
+    std::vector<TCellEntry>().swap(entries_);
+    std::vector<uint32_t>().swap(cross_start_);
+    std::vector<int32_t>().swap(cross_items_);
+    levels_.clear();
+    direct_.clear();
+}
+
+void TSegmentIndex::PrepareEnds() {
+    std::vector<TSegmentEnds> ends;
+    ends.reserve(static_cast<size_t>(count_));
+    for (int32_t i = 0; i < count_; ++i)
+        ends.push_back(EndsOf(i));
+    ends_ = std::move(ends);
+}
+
+// Segments without a finite box or reach cannot be placed in the tree:
+// they are tested against every other.
+void TSegmentIndex::FindPairsByTree(std::size_t pair_limit) {
+    std::vector<int32_t> members;
+    for (int32_t i : indexed_) {
+        const TSegmentPath p = Path(i);
+        if (Finite(p.Box) && std::isfinite(p.Reach))
+            members.push_back(i);
+        else
+            direct_.push_back(i);
+    }
+    std::vector<TSegmentPath> paths;
+    paths.reserve(static_cast<size_t>(count_));
+    for (int32_t i = 0; i < count_; ++i)
+        paths.push_back(Path(i));
+    if (tree_.FindPairs(paths, members, pair_limit)) {
+        method_ = TMethod::Tree;
+        return;
+    }
+    direct_.clear();
+    method_ = TMethod::Direct;
 }
 
 // Every pair across two levels costs a lookup, so levels close in size
@@ -145,9 +237,10 @@ void TSegmentIndex::FillCells() {
             const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
             own.Position[k] = cells_.Place(cell);
             own.End[k] = cells_.End(cell);
+            const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
             entries_[own.Position[k]] = TCellEntry{
-                line.X1, line.Y1,      line.X2,
-                line.Y2, line.CurveNo, static_cast<uint32_t>(i) << kFlagBits | own.Flags(k)};
+                line.X1,      line.Y1, line.X2, line.Y2, reaches_[static_cast<size_t>(i)],
+                line.CurveNo, key};
         }
     }
 }
@@ -183,17 +276,25 @@ template <class Visit> void TSegmentIndex::VisitLevel(int32_t i, int level, Visi
     }
 }
 
-void TSegmentIndex::PairAcrossLevels() {
+// False, keeping nothing, when there are more than limit pairs.
+bool TSegmentIndex::PairAcrossLevels(std::size_t limit) {
     std::vector<TPair> pairs;
+    pairs.reserve(std::min(limit, kMostKeptPairs)); // only what is used is touched
+    bool over = false;
     for (int32_t i : indexed_) {
         const int own = LevelOf(i);
         if (own == kDirect) continue;
         for (auto it = std::upper_bound(levels_.begin(), levels_.end(), own); it != levels_.end();
              ++it) {
             VisitLevel(i, *it, [&](const TCellEntry& entry) {
+                if (pairs.size() >= limit) {
+                    over = true;
+                    return;
+                }
                 const auto a = static_cast<uint32_t>(i), b = Index(entry.Key);
                 pairs.push_back(a < b ? TPair{a, b} : TPair{b, a});
             });
+            if (over) return false;
         }
     }
     // Counting sort by the smaller index.
@@ -206,41 +307,81 @@ void TSegmentIndex::PairAcrossLevels() {
     std::vector<uint32_t> fill(cross_start_.begin(), cross_start_.end() - 1);
     for (const TPair& p : pairs)
         cross_items_[fill[p.Outer]++] = static_cast<int32_t>(p.Inner);
+    return true;
 }
 
 TSegmentEnds TSegmentIndex::EndsOf(int32_t j) const {
+    if (!ends_.empty()) return ends_[static_cast<size_t>(j)];
     const JwwGaibu::TJwwEntLine& line = lines_[j];
-    return TSegmentEnds{line.X1, line.Y1, line.X2, line.Y2, line.CurveNo, j};
+    return TSegmentEnds{MyFunc::LineOf(line.X1, line.Y1, line.X2, line.Y2), line.CurveNo, j};
 }
 
 void TSegmentIndex::AllAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
+    const TSegmentPath path = Path(i);
     for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
          ++it) {
-        if (Box(i).Overlaps(Box(*it))) out.push_back(EndsOf(*it));
+        if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
     }
 }
 
 void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     out.clear();
+    if (Excluded(i)) return;
+    switch (method_) {
+    case TMethod::Levels:
+        return LevelsAfter(i, out);
+    case TMethod::Tree:
+        return TreeAfter(i, out);
+    case TMethod::Direct:
+        return AllAfter(i, out);
+    }
+}
+
+void TSegmentIndex::LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     const int level = LevelOf(i);
-    if (level == kExcluded) return;
     if (level == kDirect) return AllAfter(i, out);
+    // The boxes meet; the paths need not.
+    const TSegmentPath path = Path(i);
     const TOwnCells& own = own_[static_cast<size_t>(i)];
     // Entries are ascending by index, so the later segments follow i's own.
     for (int k = 0; k < own.Columns * own.Rows; ++k) {
         VisitEntries(i, own.Flags(k), own.Position[k] + 1, own.End[k], [&](const TCellEntry& e) {
-            out.push_back(TSegmentEnds{e.X1, e.Y1, e.X2, e.Y2, e.CurveNo,
+            // The boxes were found to meet.
+            const TSegmentPath other{e.X1, e.Y1, e.X2, e.Y2, TSegmentBox{}, e.Reach};
+            if (!SharedEnd(path, other) && !PathsComeWithinReach(path, other)) return;
+            out.push_back(TSegmentEnds{MyFunc::LineOf(e.X1, e.Y1, e.X2, e.Y2), e.CurveNo,
                                        static_cast<int32_t>(Index(e.Key))});
         });
     }
     const auto at = static_cast<size_t>(i);
-    for (uint32_t k = cross_start_[at]; k < cross_start_[at + 1]; ++k)
-        out.push_back(EndsOf(cross_items_[k]));
-    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
-        if (Box(i).Overlaps(Box(*it))) out.push_back(EndsOf(*it));
+    for (uint32_t k = cross_start_[at]; k < cross_start_[at + 1]; ++k) {
+        if (PathsCanMeet(path, Path(cross_items_[k]))) out.push_back(EndsOf(cross_items_[k]));
     }
-    std::sort(out.begin(), out.end(),
-              [](const TSegmentEnds& a, const TSegmentEnds& b) { return a.Index < b.Index; });
+    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
+        if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
+    }
+    // From one cell alone they come in order already.
+    const auto by_index = [](const TSegmentEnds& a, const TSegmentEnds& b) {
+        return a.Index < b.Index;
+    };
+    if (!std::is_sorted(out.begin(), out.end(), by_index))
+        std::sort(out.begin(), out.end(), by_index);
+}
+
+void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
+    if (std::binary_search(direct_.begin(), direct_.end(), i)) return AllAfter(i, out);
+    for (int32_t j : tree_.After(i))
+        out.push_back(EndsOf(j));
+    const TSegmentPath path = Path(i);
+    const size_t from_tree = out.size();
+    for (auto it = std::upper_bound(direct_.begin(), direct_.end(), i); it != direct_.end(); ++it) {
+        if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
+    }
+    if (out.size() > from_tree) {
+        std::inplace_merge(
+            out.begin(), out.begin() + static_cast<std::ptrdiff_t>(from_tree), out.end(),
+            [](const TSegmentEnds& a, const TSegmentEnds& b) { return a.Index < b.Index; });
+    }
 }
 
 } // namespace Unit1

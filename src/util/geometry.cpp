@@ -37,6 +37,11 @@ double Snap(double v) {
     return std::trunc(v / kTolerance + 0.5) * kTolerance;
 }
 
+// Snap(v) == 0, without the division where v is plainly far from the band.
+bool SnapsToZero(double v) {
+    return std::fabs(v) < 2 * kTolerance && Snap(v) == 0.0;
+}
+
 // Inclusive range test against a segment's two end coordinates, widened by
 // the tolerance. A crossing at infinity or NaN, or a NaN end coordinate,
 // fails: such a crossing is never reported as lying on a segment.
@@ -121,43 +126,48 @@ void RectPoint(int r, int k, double ax, double ay, double w, double h, double an
     RectPoint(r, k, ax, ay, w, h, RotationDeg(angle_deg), out_x, out_y);
 }
 
+TSegmentLine LineOf(double x1, double y1, double x2, double y2) {
+    TSegmentLine line{x1, y1, x2, y2, SnapsToZero(x1 - x2), 0.0, 0.0};
+    if (!line.Vertical) {
+        line.Slope = (y2 - y1) / (x2 - x1);
+        line.Intercept = y1 - line.Slope * x1;
+    }
+    return line;
+}
+
 // Non-finite input cannot loop or trap here: inf/NaN differences never snap
 // to 0, so they go down the sloped branch, and a crossing that is not finite
 // fails containment. Such input returns kNoCrossing (out-parameters
 // untouched) or kCrossingOutside with the possibly non-finite crossing
 // written; kCrossingOnBoth always comes with a finite crossing. A segment
 // reaching to infinity can still yield a finite crossing on both segments.
-int IntersectSegments(double xa1, double ya1, double xa2, double ya2, double xb1, double yb1,
-                      double xb2, double yb2, double& out_x, double& out_y) {
-    const bool a_vertical = Snap(xa1 - xa2) == 0.0;
-    const bool b_vertical = Snap(xb1 - xb2) == 0.0;
-    if (a_vertical && b_vertical) return kNoCrossing;
+int IntersectLines(const TSegmentLine& a, const TSegmentLine& b, double& out_x, double& out_y) {
+    if (a.Vertical && b.Vertical) return kNoCrossing;
 
     double x = 0.0;
     double y = 0.0;
-    if (a_vertical) {
-        const double mb = (yb2 - yb1) / (xb2 - xb1);
-        x = xa1;
-        y = (xa1 - xb1) * mb + yb1;
-    } else if (b_vertical) {
-        const double ma = (ya2 - ya1) / (xa2 - xa1);
-        x = xb1;
-        y = (xb1 - xa1) * ma + ya1;
+    if (a.Vertical) {
+        x = a.X1;
+        y = (a.X1 - b.X1) * b.Slope + b.Y1;
+    } else if (b.Vertical) {
+        x = b.X1;
+        y = (b.X1 - a.X1) * a.Slope + a.Y1;
     } else {
-        const double ma = (ya2 - ya1) / (xa2 - xa1);
-        const double ca = ya1 - ma * xa1;
-        const double mb = (yb2 - yb1) / (xb2 - xb1);
-        const double cb = yb1 - mb * xb1;
-        if (Snap(ma - mb) == 0.0) return kNoCrossing;
-        x = (cb - ca) / (ma - mb);
-        y = ma * x + ca;
+        if (SnapsToZero(a.Slope - b.Slope)) return kNoCrossing;
+        x = (b.Intercept - a.Intercept) / (a.Slope - b.Slope);
+        y = a.Slope * x + a.Intercept;
     }
     out_x = x;
     out_y = y;
 
-    if (!OnSegment(x, y, xa1, ya1, xa2, ya2)) return kCrossingOutside;
-    if (!OnSegment(x, y, xb1, yb1, xb2, yb2)) return kCrossingOutside;
+    if (!OnSegment(x, y, a.X1, a.Y1, a.X2, a.Y2)) return kCrossingOutside;
+    if (!OnSegment(x, y, b.X1, b.Y1, b.X2, b.Y2)) return kCrossingOutside;
     return kCrossingOnBoth;
+}
+
+int IntersectSegments(double xa1, double ya1, double xa2, double ya2, double xb1, double yb1,
+                      double xb2, double yb2, double& out_x, double& out_y) {
+    return IntersectLines(LineOf(xa1, ya1, xa2, ya2), LineOf(xb1, yb1, xb2, yb2), out_x, out_y);
 }
 
 } // namespace MyFunc

@@ -58,4 +58,15 @@ inline double WidenedHigh(double e1, double e2) {
 int IntersectSegments(double xa1, double ya1, double xa2, double ya2, double xb1, double yb1,
                       double xb2, double yb2, double& out_x, double& out_y);
 
+// A segment with what the crossing test computes of it alone, so that one
+// segment tested against many is computed once. The same bits as
+// IntersectSegments, which uses it.
+struct TSegmentLine {
+    double X1, Y1, X2, Y2;
+    bool Vertical;           // x1 - x2 snaps to 0
+    double Slope, Intercept; // y = Slope x + Intercept, unless vertical
+};
+TSegmentLine LineOf(double x1, double y1, double x2, double y2);
+int IntersectLines(const TSegmentLine& a, const TSegmentLine& b, double& out_x, double& out_y);
+
 } // namespace MyFunc

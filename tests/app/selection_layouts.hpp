@@ -1,6 +1,7 @@
 // Seeded selections shaped to defeat a spatial index: far outliers, dense
 // knots, sizes over many octaves, drawings far from the origin, boxes that
-// are not finite, repeated segments. Some segments in each are excluded.
+// are not finite, repeated segments, hatching, radial lines and bundles of
+// near-coincident diagonals. Some segments in each are excluded.
 #pragma once
 
 #include <cmath>
@@ -32,6 +33,31 @@ class TBuilder {
             const double x = x0 + Uniform(0, side), y = y0 + Uniform(0, side);
             const double a = Uniform(0, 3.14159265358979), h = length / 2;
             Add(x - h * std::cos(a), y - h * std::sin(a), x + h * std::cos(a), y + h * std::sin(a));
+        }
+    }
+    // Hatching: n lines y = x + c, 1 mm apart, clipped to a circle of
+    // radius n / 2 about the origin.
+    void Hatch(int n) {
+        const double r = n / 2.0, span = 2 * r * std::sqrt(2.0);
+        for (int k = 0; k < n; ++k) {
+            const double c = -span / 2 + (k + 0.5) * span / n;
+            const double root = std::sqrt(2 * r * r - c * c);
+            const double x1 = (-c - root) / 2, x2 = (-c + root) / 2;
+            Add(x1, x1 + c, x2, x2 + c);
+        }
+    }
+    // n lines from the origin, 1 mm to 8 m long over 14 octaves.
+    void Fan(int n) {
+        for (int k = 0; k < n; ++k) {
+            const double a = 3.14159265358979 * k / n, length = std::ldexp(1.0, k % 14);
+            Add(0, 0, length * std::cos(a), length * std::sin(a));
+        }
+    }
+    // n near-coincident diagonals 1e-5 mm apart, over 14 octaves of 8.
+    void Bundle(int n) {
+        for (int k = 0; k < n; ++k) {
+            const double c = k * 1e-5, s = std::pow(8.0, k % 14);
+            Add(-s, -s + c, s, s + c);
         }
     }
     double Uniform(double lo, double hi) {
@@ -95,6 +121,23 @@ inline const std::vector<TLayout>& Layouts() {
              b.Add(30, kNaN, 30, 80);
              b.Add(1e308, 0, -1e308, 50); // a finite box too wide to measure
              b.Scatter(500, 0, 0, 100, 10);
+         }},
+        // Each with segments across it, so that there is something to draw.
+        {"hatch",
+         [](TBuilder& b) {
+             b.Hatch(600);
+             b.Scatter(150, -150, -150, 300, 40);
+         }},
+        {"fan",
+         [](TBuilder& b) {
+             b.Fan(500);
+             b.Scatter(100, -60, 0, 120, 30);
+         }},
+        {"bundle",
+         [](TBuilder& b) {
+             b.Scatter(10, -20, -20, 40, 20);
+             b.Bundle(500);
+             b.Scatter(10, -20, -20, 40, 20);
          }},
         {"doubled_and_points",
          [](TBuilder& b) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <random>
 
 #include "app/command_run.hpp"
@@ -15,7 +16,9 @@
 #include "sweep/drawn_points.hpp"
 #include "sweep/rectangle_drawer.hpp"
 #include "sweep/segment_index.hpp"
+#include "sweep/segment_paths.hpp"
 #include "test_support.hpp"
+#include "util/geometry.hpp"
 
 using JwwGaibu::TExchangeState;
 using test_support::OutputOf;
@@ -250,36 +253,42 @@ TEST(SweepDifferential, PointListGrowsInBlocksOfAHundred) {
 }
 
 // For every segment, the index must list exactly the later segments whose
-// boxes meet its own, ascending, whatever the layout.
+// paths can meet its own, ascending, whatever the layout and the method.
 void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
                            const std::string& name) {
-    const Unit1::TSegmentIndex index(lines);
-    std::vector<Unit1::TSegmentEnds> candidates;
-    std::vector<int32_t> found;
-    std::vector<int32_t> expected;
-    for (int32_t i = 0; i < lines.Count(); ++i) {
-        if (index.Excluded(i)) continue;
-        index.CandidatesAfter(i, candidates);
-        found.clear();
-        for (const Unit1::TSegmentEnds& c : candidates) {
-            found.push_back(c.Index);
-            const auto& line = lines[c.Index];
-            const auto same = [](double a, double b) { // NaN included
-                return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
-            };
-            ASSERT_TRUE(same(c.X1, line.X1) && same(c.Y1, line.Y1) && same(c.X2, line.X2) &&
-                        same(c.Y2, line.Y2) && c.CurveNo == line.CurveNo)
-                << name << ": segment " << c.Index << "'s copy";
+    using TMethod = Unit1::TSegmentIndex::TMethod;
+    for (const auto method : {std::optional<TMethod>{}, std::optional{TMethod::Levels},
+                              std::optional{TMethod::Tree}, std::optional{TMethod::Direct}}) {
+        const Unit1::TSegmentIndex index(lines, method);
+        const std::string label = name + " by method " + std::to_string(int(index.Method()));
+        std::vector<Unit1::TSegmentEnds> scratch;
+        std::vector<int32_t> found, expected;
+        for (int32_t i = 0; i < lines.Count(); ++i) {
+            ASSERT_EQ(index.Excluded(i), JwwGaibu::HasDimensionAttribute(lines[i])) << label;
+            if (index.Excluded(i)) continue;
+            found.clear();
+            index.VisitCandidatesAfter(i, scratch, [&](const Unit1::TSegmentEnds& c) {
+                found.push_back(c.Index);
+                const auto& line = lines[c.Index];
+                const auto same = [](double a, double b) { // NaN included
+                    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+                };
+                EXPECT_TRUE(same(c.Line.X1, line.X1) && same(c.Line.Y1, line.Y1) &&
+                            same(c.Line.X2, line.X2) && same(c.Line.Y2, line.Y2) &&
+                            c.CurveNo == line.CurveNo)
+                    << label << ": segment " << c.Index << "'s copy";
+            });
+            expected.clear();
+            for (int32_t j = i + 1; j < lines.Count(); ++j) {
+                if (!index.Excluded(j) && Unit1::PathsCanMeet(index.Path(i), index.Path(j)))
+                    expected.push_back(j);
+            }
+            ASSERT_EQ(found, expected) << label << ": segment " << i;
         }
-        expected.clear();
-        for (int32_t j = i + 1; j < lines.Count(); ++j) {
-            if (!index.Excluded(j) && index.Box(i).Overlaps(index.Box(j))) expected.push_back(j);
-        }
-        ASSERT_EQ(found, expected) << name << ": segment " << i;
     }
 }
 
-TEST(SweepDifferential, IndexListsExactlyTheMeetingBoxes) {
+TEST(SweepDifferential, IndexListsExactlyThePathsThatCanMeet) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> pos(0, 1000), len(-30, 30);
     JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> lines;
@@ -292,12 +301,79 @@ TEST(SweepDifferential, IndexListsExactlyTheMeetingBoxes) {
         if (i % 50 == 0) line.Flags = 4;
     }
     ExpectExactCandidates(lines, "long and horizontal");
+    // Chains in several directions whose pieces end 0 to 4 tolerances apart,
+    // some within their reaches, some not.
+    JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> chains;
+    for (int d = 0; d < 6; ++d) {
+        const double ux = std::cos(d * 0.6), uy = std::sin(d * 0.6);
+        for (int k = 0; k < 200; ++k) {
+            const double from = k * 10.0, to = from + 10 - 1e-8 * (k % 5);
+            auto& line = chains.Append();
+            line.X1 = from * ux + d * 3000, line.Y1 = from * uy;
+            line.X2 = to * ux + d * 3000, line.Y2 = to * uy;
+        }
+    }
+    ExpectExactCandidates(chains, "chains with gaps");
     for (const auto& layout : selection_layouts::Layouts()) {
         JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> shaped;
         selection_layouts::TBuilder builder(shaped, 5);
         layout.Fill(builder);
         ExpectExactCandidates(shaped, layout.Name);
     }
+}
+
+// Every pair the crossing test finds on both segments must be one whose
+// paths can meet, also where rounding puts the crossing well off a steep or
+// nearly parallel segment; some of those lie beyond the tolerance alone.
+TEST(SweepDifferential, EveryCrossingOnBothIsWithinReach) {
+    int64_t crossings = 0, beyond_tolerance = 0;
+    auto check = [&](const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
+                     const std::string& name) {
+        for (int32_t i = 0; i < lines.Count(); ++i) {
+            for (int32_t j = i + 1; j < lines.Count(); ++j) {
+                const auto &a = lines[i], &b = lines[j];
+                double x = 0, y = 0;
+                if (MyFunc::IntersectSegments(a.X1, a.Y1, a.X2, a.Y2, b.X1, b.Y1, b.X2, b.Y2, x,
+                                              y) != MyFunc::kCrossingOnBoth)
+                    continue;
+                ++crossings;
+                Unit1::TSegmentPath pa = Unit1::PathOf(a), pb = Unit1::PathOf(b);
+                ASSERT_TRUE(Unit1::PathsCanMeet(pa, pb)) << name << ": " << i << ", " << j;
+                pa.Reach = pb.Reach = 3 * MyFunc::kTolerance;
+                if (!Unit1::PathsCanMeet(pa, pb)) ++beyond_tolerance;
+            }
+        }
+    };
+    for (uint32_t seed = 1; seed <= 1500; ++seed) {
+        TExchangeState state;
+        AdversarialSelection(seed).Fill(state);
+        check(state.Lines, "seed " + std::to_string(seed));
+    }
+    for (const auto& layout : selection_layouts::Layouts()) {
+        JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> lines;
+        selection_layouts::TBuilder builder(lines, 3);
+        layout.Fill(builder);
+        check(lines, layout.Name);
+    }
+    // Nearly vertical segments far out, whose intercepts lose millimetres,
+    // against diagonals that pass just beyond their ends.
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> at(1e3, 1e6), off(-2e-3, 2e-3);
+    JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> steep;
+    for (int k = 0; k < 3000; ++k) {
+        const double x = at(rng), y = at(rng), dx = k % 3 == 0 ? 1.1e-8 : 3e-8 * (k % 3);
+        const double shift = off(rng);
+        const std::array<double, 4> near_vertical{x, y, x + dx, y + 100};
+        const std::array<double, 4> diagonal{x - 50, y + shift - 50, x + 50, y + shift + 50};
+        for (const auto& e :
+             k % 2 ? std::array{near_vertical, diagonal} : std::array{diagonal, near_vertical}) {
+            auto& line = steep.Append();
+            line.X1 = e[0], line.Y1 = e[1], line.X2 = e[2], line.Y2 = e[3];
+        }
+    }
+    check(steep, "steep");
+    EXPECT_GT(crossings, 20000);
+    EXPECT_GT(beyond_tolerance, 0);
 }
 
 TEST(SweepDifferential, IndexedMatchesPlainOnHardLayouts) {

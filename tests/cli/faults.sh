@@ -242,5 +242,20 @@ prepare "$dir" "$BIG"
 exit_code "run after the kills" 0 run_in "$dir"
 expect "run after the kills" "$dir" "$BIG_REF" "$BIG" answer new
 
+# Out of memory: a clear failure, never an abort. The run is given less
+# address space than its drawn points need.
+if grep -q __asan_init "$CLI"; then
+    skip "out of memory: the sanitizer's shadow memory takes any address-space limit"
+else
+    dir=$SCRATCH/memory
+    mkdir -p "$dir"
+    grid "$dir/JWC_TEMP.TXT" 1500
+    exit_code "out of memory" 1 bash -c 'ulimit -v 100000 && exec "$0" "$@"' "$CLI" run \
+        --dir "$dir" --settings "$dir/crossrect.dat" "${OPTIONS[@]}"
+    check "out of memory: hq" test "$(cat "$dir/JWC_TEMP.TXT")" = $'hq\r'
+    check "out of memory: said so" grep -q "out of memory" "$SCRATCH/stderr"
+    check "out of memory: no temporary file left" test -z "$(find "$dir" -name '*.tmp*')"
+fi
+
 echo "faults: $SKIPPED skipped"
 summary
