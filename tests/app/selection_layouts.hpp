@@ -75,8 +75,8 @@ struct TLayout {
 };
 
 inline const std::vector<TLayout>& Layouts() {
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    static constexpr double kInf = std::numeric_limits<double>::infinity();
+    static constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     static const std::vector<TLayout> all{
         {"random_short", [](TBuilder& b) { b.Scatter(1200, 0, 0, 1000, 40); }},
         {"far_outliers",
@@ -113,7 +113,7 @@ inline const std::vector<TLayout>& Layouts() {
              }
          }},
         {"not_finite",
-         [kInf, kNaN](TBuilder& b) {
+         [](TBuilder& b) {
              b.Scatter(500, 0, 0, 100, 10);
              b.Add(50, -kInf, 50, kInf); // vertical and endless: crosses everything it meets
              b.Add(-kInf, 20, kInf, 20);
