@@ -21,10 +21,10 @@
 #include <optional>
 #include <vector>
 
+#include "exchange/exchange_state.hpp"
 #include "sweep/segment_cells.hpp"
 #include "sweep/segment_paths.hpp"
 #include "sweep/segment_tree.hpp"
-#include "exchange/exchange_state.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
