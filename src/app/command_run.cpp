@@ -1,5 +1,7 @@
 #include "app/command_run.hpp"
 
+#include <exception>
+
 #include "exchange/answer_writer.hpp"
 #include "exchange/output_commands.hpp"
 #include "sweep/intersection_sweep.hpp"
@@ -38,13 +40,8 @@ void PutPenCommands(JwwGaibu::TExchangeState& state, const TRectSettings& settin
     JwwGaibu::PutLineWidth(state, settings.RectLineWidth);
 }
 
-} // namespace
-
-TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
-                               const std::filesystem::path& settings_path,
-                               const TStatusSink& status, TSweepMethod method) {
-    TRunReport report;
-    report.SettingsSaved = SaveSettings(settings, settings_path);
+void DrawAll(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
+             const TStatusSink& status, TSweepMethod method, TRunReport& report) {
     const TRectShape shape = ConvertShape(state, settings);
     PutPenCommands(state, settings);
 
@@ -63,6 +60,23 @@ TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSetti
 
     report.RectanglesDrawn = drawer.Drawn();
     report.NonFiniteSkipped = drawer.NonFiniteSkipped();
+}
+
+} // namespace
+
+TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
+                               const std::filesystem::path& settings_path,
+                               const TStatusSink& status, TSweepMethod method) {
+    TRunReport report;
+    report.SettingsSaved = SaveSettings(settings, settings_path);
+    try {
+        DrawAll(state, settings, status, method, report);
+    } catch (const std::exception&) {
+        // Out of memory, or a status sink that failed: the host gets "hq",
+        // never part of an answer.
+        state.Answer.Abandon();
+    }
+    report.Completed = !state.Answer.Abandoned();
     return report;
 }
 

@@ -26,8 +26,8 @@ std::string SegmentCountText(int32_t line_count); // "線分：" + count
 extern const char* const kStatusReading;          // "線分データ参照中です"
 extern const char* const kStatusGenerating;       // "ファイル生成中です"
 
-// How the pairs are found: Indexed tests only pairs whose bounding boxes
-// meet; Plain tests every pair and scans every drawn point (the reference).
+// How the pairs are found: Indexed tests only pairs whose paths can meet;
+// Plain tests every pair and scans every drawn point (the reference).
 // Both produce the same output, byte for byte.
 enum class TSweepMethod { Indexed, Plain };
 

@@ -1,7 +1,5 @@
 #include "app/command_session.hpp"
 
-#include <exception>
-
 #include "exchange/JwwGaibu.hpp"
 #include "platform/file_io.hpp"
 
@@ -34,14 +32,7 @@ void TCommandSession::HandBackNothing() {
 TRunReport TCommandSession::RunOk(const TRectSettings& settings, const TStatusSink& status,
                                   TSweepMethod method) {
     state_.Answer.StreamBeside(files_.Answer); // bounded memory for any answer
-    TRunReport report;
-    try {
-        report = DrawAtIntersections(state_, settings, files_.Settings, status, method);
-    } catch (const std::exception&) {
-        Abandon();
-    }
-    report.Completed = !state_.Answer.Abandoned();
-    return report;
+    return DrawAtIntersections(state_, settings, files_.Settings, status, method);
 }
 
 bool TCommandSession::Close() {

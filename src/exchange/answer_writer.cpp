@@ -149,9 +149,8 @@ bool TAnswerWriter::WriteBack(const fs::path& path) {
         saved = FinishStream(path);
     else
         saved = SaveFileSafely(path, [this](TByteSink& sink) { return PutHeld(sink); });
-    const bool complete = !abandoned_;
     *this = TAnswerWriter(line_limit_); // frees the blocks and the temporary file
-    return HandBack(saved, path) && complete;
+    return HandBack(saved, path);
 }
 
 void AddOutputLine(TExchangeState& state, std::string_view text) {

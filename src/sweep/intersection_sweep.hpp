@@ -20,7 +20,7 @@ void SweepPlain(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
                 const TStatusSink& status);
 
 // The same crossings, drawn in the same order with the same progress texts,
-// testing only pairs whose bounding boxes can meet.
+// testing only pairs whose paths, widened by the tolerance, can meet.
 void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
                   const TStatusSink& status);
 

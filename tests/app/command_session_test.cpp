@@ -66,8 +66,10 @@ TEST(CommandSession, FailureDuringTheRunLeavesHq) {
     const auto failing = [](const Unit1::TStatus& status) {
         if (status.Step == 300) throw std::runtime_error("failed mid-run");
     };
-    EXPECT_FALSE(s.session.RunOk(s.settings, failing).Completed);
-    EXPECT_FALSE(s.session.Close());
+    const Unit1::TRunReport report = s.session.RunOk(s.settings, failing);
+    EXPECT_FALSE(report.Completed);
+    EXPECT_TRUE(report.SettingsSaved); // saved before the run failed
+    EXPECT_TRUE(s.session.Close());    // "hq" is written in full
     EXPECT_EQ(s.Exchange(), "hq\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.dir.path()), {}), 2);
 }

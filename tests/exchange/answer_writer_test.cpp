@@ -239,7 +239,8 @@ TEST_F(StreamedAnswer, LineLimitReachedLeavesTheEmptyAnswer) {
         state_.Answer = TAnswerWriter(3);
         ASSERT_TRUE(state_.Answer.StreamBeside(path_));
         Fill(std::vector<std::string>(count, "a"));
-        EXPECT_EQ(WriteExchangeFile(state_, path_), count == 3) << count;
+        EXPECT_EQ(state_.Answer.Abandoned(), count == 4) << count;
+        EXPECT_TRUE(WriteExchangeFile(state_, path_)) << count;
         EXPECT_EQ(ReadAll(path_), count == 3 ? "a\r\na\r\na\r\n" : "hq\r\n") << count;
         EXPECT_EQ(FilesInFolder(), 1);
     }
