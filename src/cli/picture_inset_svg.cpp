@@ -105,16 +105,6 @@ std::string Hollow() {
     return std::string(" fill=\"white\" stroke=\"") + kNoteColour + "\"";
 }
 
-// The lines of a list that `keep` accepts, by their index.
-template <typename TKeep>
-void AppendLines(std::string& svg, const char* id, const std::string& style,
-                 const std::vector<TPictureSegment>& list, TKeep keep) {
-    svg += std::string("<g id=\"") + id + "\"" + style + ">\n";
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (keep(i)) svg += SvgLine(list[i]);
-    svg += "</g>\n";
-}
-
 // The enlargement itself: drawing coordinates, clipped to the square.
 void AppendEnlarged(std::string& svg, const TPicture& picture, const TInset& inset,
                     const TInsetMap& map, double box_top, const TPictureView& view) {
@@ -130,14 +120,14 @@ void AppendEnlarged(std::string& svg, const TPicture& picture, const TInset& ins
         return std::string(" stroke=\"") + colour + "\"" +
                SvgAttribute("stroke-width", pixels / map.K);
     };
-    AppendLines(svg, "inset-segments", stroke(kSegmentColour, 1.5), picture.Segments,
-                [&](std::size_t i) { return InsetShows(inset, picture.Segments[i]); });
-    AppendLines(svg, "inset-others", stroke(kRectangleColour, 1) + " stroke-opacity=\"0.5\"",
-                picture.Sides, [&](std::size_t i) {
-                    return !IsInsetSide(inset, i) && InsetShows(inset, picture.Sides[i]);
-                });
-    AppendLines(svg, "inset-rectangle", stroke(kRectangleColour, 2), picture.Sides,
-                [&inset](std::size_t i) { return IsInsetSide(inset, i); });
+    AppendLineGroup(svg, "inset-segments", stroke(kSegmentColour, 1.5), picture.Segments,
+                    [&](std::size_t i) { return InsetShows(inset, picture.Segments[i]); });
+    AppendLineGroup(svg, "inset-others", stroke(kRectangleColour, 1) + " stroke-opacity=\"0.5\"",
+                    picture.Sides, [&](std::size_t i) {
+                        return !IsInsetSide(inset, i) && InsetShows(inset, picture.Sides[i]);
+                    });
+    AppendLineGroup(svg, "inset-rectangle", stroke(kRectangleColour, 2), picture.Sides,
+                    [&inset](std::size_t i) { return IsInsetSide(inset, i); });
     svg += "</g>\n</g>\n";
 }
 

@@ -3,7 +3,9 @@
 // crossing together.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "cli/picture.hpp"
 
@@ -24,5 +26,21 @@ std::string SvgAttribute(const char* name, double value);
 std::string SvgText(double x, double y, const std::string& utf8, const std::string& extra = "");
 // <line> with the segment's own numbers.
 std::string SvgLine(const TPictureSegment& s);
+
+// One group, with its style, of the lines of a list that keep accepts by
+// their index (all of them without keep).
+template <typename TKeep>
+void AppendLineGroup(std::string& svg, const char* id, const std::string& style,
+                     const std::vector<TPictureSegment>& list, TKeep keep) {
+    svg += std::string("<g id=\"") + id + "\"" + style + ">\n";
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (keep(i)) svg += SvgLine(list[i]);
+    svg += "</g>\n";
+}
+
+inline void AppendLineGroup(std::string& svg, const char* id, const std::string& style,
+                            const std::vector<TPictureSegment>& list) {
+    AppendLineGroup(svg, id, style, list, [](std::size_t) { return true; });
+}
 
 } // namespace CrossrectCli

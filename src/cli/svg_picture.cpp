@@ -24,16 +24,8 @@ constexpr int kLegendSample = 28; // length of a legend's sample line
 constexpr int kLegendSquare = 10;
 constexpr int kLegendRow = 18;
 
-// One group of lines; widths and dashes are given in pixels and turned into
-// drawing millimetres, as the group's scale applies to them too.
-void AppendGroup(std::string& svg, const char* id, const std::string& style,
-                 const std::vector<TPictureSegment>& list) {
-    svg += std::string("<g id=\"") + id + "\"" + style + ">\n";
-    for (const TPictureSegment& s : list)
-        svg += SvgLine(s);
-    svg += "</g>\n";
-}
-
+// Widths and dashes are given in pixels and turned into drawing millimetres,
+// as the drawing's scale applies to them too.
 std::string Stroke(const char* colour, double width_px, const TPictureView& view) {
     return std::string(" stroke=\"") + colour + "\"" +
            SvgAttribute("stroke-width", width_px / view.Scale);
@@ -66,19 +58,20 @@ void AppendDrawing(std::string& svg, const TPicture& picture, const TPictureView
     svg += "<g id=\"drawing\" fill=\"none\" stroke-linecap=\"round\" transform=\"matrix(" +
            SvgNumber(view.Scale) + " 0 0 " + SvgNumber(-view.Scale) + " " +
            SvgNumber(view.OffsetX) + " " + SvgNumber(view.OffsetY) + ")\">\n";
-    AppendGroup(svg, "segments", Stroke(kSegmentColour, kSegmentPixels, view), picture.Segments);
-    AppendGroup(svg, "excluded",
-                Stroke(kSegmentColour, kSegmentPixels, view) + " stroke-dasharray=\"" +
-                    SvgNumber(kDashPixels / view.Scale) + " " + SvgNumber(kGapPixels / view.Scale) +
-                    "\"",
-                picture.Excluded);
-    AppendGroup(svg, "dimensions", Stroke(kDimensionColour, kDimensionPixels, view),
-                picture.Dimensions);
+    AppendLineGroup(svg, "segments", Stroke(kSegmentColour, kSegmentPixels, view),
+                    picture.Segments);
+    AppendLineGroup(svg, "excluded",
+                    Stroke(kSegmentColour, kSegmentPixels, view) + " stroke-dasharray=\"" +
+                        SvgNumber(kDashPixels / view.Scale) + " " +
+                        SvgNumber(kGapPixels / view.Scale) + "\"",
+                    picture.Excluded);
+    AppendLineGroup(svg, "dimensions", Stroke(kDimensionColour, kDimensionPixels, view),
+                    picture.Dimensions);
     AppendDimensionTicks(svg, picture, view);
-    AppendGroup(svg, "rectangles",
-                Stroke(kRectangleColour, kSidePixels, view) +
-                    SvgAttribute("stroke-opacity", kSideOpacity),
-                picture.Sides);
+    AppendLineGroup(svg, "rectangles",
+                    Stroke(kRectangleColour, kSidePixels, view) +
+                        SvgAttribute("stroke-opacity", kSideOpacity),
+                    picture.Sides);
     svg += "</g>\n";
 }
 
