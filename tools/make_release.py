@@ -3,10 +3,12 @@
 
     make_release.py --version 1.0.0 --exe build/mingw64/crossrect.exe --out dist
 
-It holds crossrect.exe, README_ja.txt (from docs/README_ja.txt, with the
+It holds crossrect.exe, crossrect.bat (the launcher the user picks in
+Jw_cad, from package/), README_ja.txt (from docs/README_ja.txt, with the
 version filled in), LICENSE.txt (from LICENSE) and example.png (from docs/),
 in that order. Text files become UTF-8 with a byte order mark and CR LF, so
-Notepad shows them right. Every entry carries the same date, that of the
+Notepad shows them right; the launcher becomes Shift-JIS with CR LF and no
+mark, the only form the command interpreter and Jw_cad read. Every entry carries the same date, that of the
 last commit (or SOURCE_DATE_EPOCH), so one commit always gives the same
 bytes. Prints the package's path, size and SHA-256."""
 import argparse
@@ -46,6 +48,12 @@ def windows_text(path, version=None):
     return (BOM + text.replace("\n", "\r\n")).encode("utf-8")
 
 
+def launcher_text(path):
+    with open(path, encoding="utf-8") as f:
+        text = f.read().lstrip(BOM).replace("\r\n", "\n")
+    return text.replace("\n", "\r\n").encode("shift_jis")
+
+
 def contents(exe, version):
     with open(exe, "rb") as f:
         program = f.read()
@@ -53,6 +61,7 @@ def contents(exe, version):
         picture = f.read()
     return [
         ("crossrect.exe", program),
+        ("crossrect.bat", launcher_text(os.path.join(ROOT, "package", "crossrect.bat"))),
         ("README_ja.txt", windows_text(os.path.join(ROOT, "docs", "README_ja.txt"), version)),
         ("LICENSE.txt", windows_text(os.path.join(ROOT, "LICENSE"))),
         ("example.png", picture),

@@ -6,7 +6,10 @@
 # packaging the same files again gives the same bytes, and that the
 # unpacked crossrect.exe, run under Wine in a real window on the sample
 # drawing and confirmed with Enter, hands back exactly what crossrect-cli
-# run does with the same settings. Ends with "N passed, N failed".
+# run does with the same settings. Then the whole round trip as Jw_cad
+# makes it, by the substitute host around the packed launcher, from a plain
+# folder and from one with a space and Japanese characters in its path.
+# Ends with "N passed, N failed".
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
@@ -132,5 +135,70 @@ make_prefix "$outdir/prefix" N
 # 3 x 3 paper mm centred, a pen and an angle.
 same_answer defaults
 same_answer chosen 0 0 3 2 25 3 3 30 0 1 4
+
+# --- As Jw_cad starts the command: through the launcher ---
+
+# host_run FOLDER DRAWING ACTION...: the substitute host around FOLDER's
+# launcher; each ACTION (xdotool arguments) goes to the window once it
+# shows. The host's report in $report.
+host_run() {
+    local folder=$1 drawing=$2 wid action
+    shift 2
+    python3 "$here/substitute_host.py" "$WINE" "$folder/crossrect.bat" "$drawing" "$outdir/host" \
+        >"$outdir/report" 2>&1 &
+    program_pid=$!
+    if wid=$(wait_window 30); then
+        xdotool windowfocus --sync "$wid" 2>/dev/null
+        for action in "$@"; do xdotool $action; done
+    else
+        kill "$program_pid" 2>/dev/null
+    fi
+    wait "$program_pid"
+    program_pid=
+    report=$(cat "$outdir/report")
+}
+
+# install FOLDER: the unpacked package, as a user puts it anywhere.
+install() {
+    mkdir -p "$1"
+    cp "$unpacked"/* "$1/"
+}
+
+mkdir -p "$outdir/host"
+printf 'hq\r\n' | cat - "$sample" >"$outdir/as_host_writes.txt"
+mkdir -p "$outdir/hq.cli"
+cp "$outdir/as_host_writes.txt" "$outdir/hq.cli/JWC_TEMP.TXT"
+"$cli" run --dir "$outdir/hq.cli" --settings "$outdir/hq.cli/crossrect.dat" >/dev/null ||
+    fail "crossrect-cli run failed"
+check "a leading \"hq\" changes nothing in what is read" \
+    cmp -s "$outdir/hq.cli/JWC_TEMP.TXT" "$outdir/defaults.cli/JWC_TEMP.TXT"
+
+# Two segments crossing at (5, 5) and a dimension-attributed one across both.
+dimensioned=$outdir/dimensioned.txt
+printf '%s\r\n' lg0 ly1 lc2 lt1 lw0 '0 0 10 10' '0 10 10 0' z3 '0 8 10 8' >"$dimensioned"
+for folder in "$outdir/plain/crossrect" "$outdir/外部変形 ツール/crossrect"; do
+    name=${folder#"$outdir/"}
+    install "$folder"
+    host_run "$folder" "$sample" "key Return"
+    check "$name: Enter: the host draws ($report)" test "${report%% *}" = drawn
+    check "$name: Enter: the answer is crossrect-cli's" \
+        cmp -s "$folder/JWC_TEMP.TXT" "$outdir/hq.cli/JWC_TEMP.TXT"
+    host_run "$folder" "$sample" "key Escape"
+    check "$name: Escape: $report" test "$report" = "nothing drawn"
+    host_run "$folder" "$dimensioned" "key Tab Tab" "type 37" "key Return"
+    check "$name: one rectangle, the dimension left out, the typed width ($report)" \
+        test "$report" = "drawn 4 segments with lg0 ly1 lc2 lt1 lw37 in 5 5 15 15"
+done
+
+# Without #cd the host writes the file into its own folder: the program
+# beside the launcher finds no segments and hands back no line record, and
+# the host draws nothing.
+folder="$outdir/外部変形 ツール/no-cd"
+install "$folder"
+grep -av '^REM #cd' "$unpacked/crossrect.bat" >"$folder/crossrect.bat"
+host_run "$folder" "$sample" "key Return"
+check "no #cd: $report" test "$report" = "nothing drawn"
+check "no #cd: the program read no segments" \
+    test "$(grep -c ' .* .* ' "$folder/JWC_TEMP.TXT")" = 0
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """zip_check.py ZIP VERSION REPO: checks the Windows release package.
 
-The four entries in their order with ASCII names and one date; the text
+The five entries in their order with ASCII names and one date; the text
 files UTF-8 with a byte order mark and CR LF only, the guide with its
-version filled in; the picture the one in docs/; the program a 64-bit
+version filled in; the launcher Shift-JIS with CR LF and no mark, its title,
+directives (each "#" within its line's first ten bytes) and a direct call; the picture the one in docs/; the program a 64-bit
 Windows exe whose version resource carries VERSION. Prints each problem;
 exit 1 when there is one."""
 import re
@@ -11,10 +12,30 @@ import struct
 import sys
 import zipfile
 
-ENTRIES = ["crossrect.exe", "README_ja.txt", "LICENSE.txt", "example.png"]
+ENTRIES = ["crossrect.exe", "crossrect.bat", "README_ja.txt", "LICENSE.txt", "example.png"]
 BOM = b"\xef\xbb\xbf"
 FIXED_INFO_SIGNATURE = struct.pack("<I", 0xFEEF04BD)
 PE_MACHINE_AMD64 = 0x8664
+LAUNCHER_HEAD = ["REM 線分交点に矩形を作図", "@echo off", "REM #jww", "REM #cd", "REM #h1"]
+LAUNCHER_TAIL = ["REM #g1", "REM #zz", "REM #zw", "REM #e", "crossrect.exe"]
+DIRECTIVE_REACH = 10  # Jw_cad ignores a "#" beyond a line's first ten bytes
+
+
+def check_launcher(problems, data):
+    lines = data.split(b"\r\n")
+    if data.startswith(BOM) or lines[-1] != b"" or any(b"\r" in l or b"\n" in l for l in lines):
+        problems.append("crossrect.bat is not CR LF ended text without a byte order mark")
+    problems += ["crossrect.bat line %d: '#' beyond byte %d" % (n, DIRECTIVE_REACH)
+                 for n, l in enumerate(lines, 1) if b"#" in l[DIRECTIVE_REACH:]]
+    try:
+        text = [l.decode("shift_jis") for l in lines[:-1]]
+    except UnicodeDecodeError as error:
+        problems.append("crossrect.bat is not Shift-JIS: %s" % error)
+        return
+    prompt = text[5] if len(text) > 5 else ""
+    if (text[:5] != LAUNCHER_HEAD or not re.fullmatch(r"REM #hc\S+", prompt) or prompt.isascii()
+            or text[6:] != LAUNCHER_TAIL):
+        problems.append("crossrect.bat holds %r" % text)
 
 
 def check_text(problems, name, data):
@@ -81,6 +102,7 @@ def main():
         if data.get("example.png") != f.read():
             problems.append("example.png is not docs/example.png")
     check_exe(problems, data.get("crossrect.exe", b""), version)
+    check_launcher(problems, data.get("crossrect.bat", b""))
     for p in problems:
         print("  " + p)
     sys.exit(1 if problems else 0)
