@@ -8,7 +8,8 @@ text must be a text of the window: a string literal of its sources (with
 the access-key marker "&" removed, as the screen shows it), or a list entry
 built from a list's stem and a number within that list. Every control and
 message must be quoted, and the guide must cover the topics users ask
-about. Prints each problem; exit 1 when there is one."""
+about. The launcher's memo (its first line) and its selection prompt (#hc)
+must stand in the guide in ［...］, as Jw_cad shows them. Prints each problem; exit 1 when there is one."""
 import os
 import re
 import sys
@@ -20,6 +21,7 @@ WINDOW_SOURCES = [
     "src/app/form_controls.cpp", "src/app/status_texts.cpp",
 ]
 NOTES_SOURCE = "src/app/win/form1_layout.cpp"
+LAUNCHER = "package/crossrect.bat"
 NOTE_MARK = "　　｜"
 LITERAL = re.compile(r'L?"((?:[^"\\]|\\.)*)"')
 STEM = re.compile(r'\{L"([^"]+)", (\d+)\}')
@@ -47,11 +49,22 @@ MUST_MENTION = {
     "getting past the download warning": "詳細情報",
     "the copy in the installation folder": "インストールフォルダのコピー",
     "a killed run's temporary file": "JWC_TEMP.TXT.tmp",
+    "the launcher": "crossrect.bat", "the menu": "［その他］→［外部変形］", "the button": "［外変］",
+    "confirming the selection": "［選択確定］", "nothing to register": "登録",
+    "saving the launcher": "『ANSI』", "the host's folder": "インストールフォルダにもコピー",
 }
 # Box-drawing characters are half width in some fonts: beside text they
 # break the alignment (rules made of them alone are harmless).
 BOX_DRAWING = re.compile(r"[\u2500-\u257f]")
 MAX_CELLS = 72  # Notepad at its usual width shows this much without wrapping
+
+
+def launcher_texts(repo):
+    """The memo and the selection prompt, as Jw_cad shows them."""
+    with open(os.path.join(repo, LAUNCHER), encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    prompts = [l[len("REM #hc"):] for l in lines if l.startswith("REM #hc")]
+    return [lines[0][len("REM "):]] + prompts
 
 
 def shown(literal):
@@ -112,6 +125,8 @@ def main():
                  if not is_window_text(q, texts, stems)]
     problems += ["「%s」 is not quoted" % t for t in MUST_QUOTE if t not in quoted]
     problems += ["%s is quoted but not a window text" % t for t in MUST_QUOTE if t not in texts]
+    problems += ["［%s］ of the launcher is not in the guide" % t for t in launcher_texts(repo)
+                 if "［%s］" % t not in guide]
     notes = notes_literals(repo)
     for block in note_blocks(lines):
         if not contains_run(notes, block):
