@@ -142,14 +142,17 @@ same_answer chosen 0 0 3 2 25 3 3 30 0 1 4
 # launcher; each ACTION (xdotool arguments) goes to the window once it
 # shows. The host's report in $report.
 host_run() {
-    local folder=$1 drawing=$2 wid action
+    local folder=$1 drawing=$2 wid action words
     shift 2
     python3 "$here/substitute_host.py" "$WINE" "$folder/crossrect.bat" "$drawing" "$outdir/host" \
         >"$outdir/report" 2>&1 &
     program_pid=$!
     if wid=$(wait_window 30); then
         xdotool windowfocus --sync "$wid" 2>/dev/null
-        for action in "$@"; do xdotool $action; done
+        for action in "$@"; do
+            read -ra words <<<"$action"
+            xdotool "${words[@]}"
+        done
     else
         kill "$program_pid" 2>/dev/null
     fi
