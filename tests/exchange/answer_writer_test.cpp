@@ -172,7 +172,7 @@ TEST_F(StreamedAnswer, GivesTheSameBytesAsTheBufferInMemory) {
         ASSERT_TRUE(state_.Answer.StreamBeside(path_));
         Fill(entries);
         EXPECT_LT(state_.Answer.HeldText().size(), std::size_t{1} << 20);
-        EXPECT_EQ(state_.OutputLineCount(), count);
+        EXPECT_EQ(state_.Answer.Count(), count);
         ASSERT_TRUE(WriteExchangeFile(state_, path_));
         EXPECT_EQ(ReadAll(path_), InMemory(entries)) << count << " entries";
         EXPECT_EQ(FilesInFolder(), 1);
@@ -216,7 +216,7 @@ TEST_F(StreamedAnswer, BrokenOffLeavesTheEmptyAnswer) {
         test_support::FileSizeLimit limit(64 * 1024);
         ASSERT_TRUE(state_.Answer.StreamBeside(path_));
         Fill(entries);
-        EXPECT_EQ(state_.OutputLineCount(), 20000);
+        EXPECT_EQ(state_.Answer.Count(), 20000);
         written = WriteExchangeFile(state_, path_);
     }
     EXPECT_FALSE(written);
