@@ -1,11 +1,13 @@
 #include "app/command_run.hpp"
 
 #include <exception>
+#include <vector>
 
+#include "app/rectangle_drawer.hpp"
 #include "exchange/answer_writer.hpp"
+#include "exchange/figure_records.hpp"
 #include "exchange/output_commands.hpp"
 #include "sweep/intersection_sweep.hpp"
-#include "sweep/rectangle_drawer.hpp"
 
 namespace Unit1 {
 
@@ -40,6 +42,24 @@ void PutPenCommands(JwwGaibu::TExchangeState& state, const TRectSettings& settin
     JwwGaibu::PutLineWidth(state, settings.RectLineWidth);
 }
 
+// Shows the sweep's progress and draws a rectangle at each crossing.
+class TDrawingVisitor final : public TCrossingVisitor {
+  public:
+    TDrawingVisitor(TRectangleDrawer& drawer, const TStatusSink& status)
+        : drawer_(drawer), status_(status) {}
+    void Progress(int32_t step, int32_t count) override {
+        status_(TStatus{ProgressText(step, count, text_), step, count});
+    }
+    void Crossings(std::span<const TCrossingPoint> points) override {
+        drawer_.DrawRectanglesAt(points);
+    }
+
+  private:
+    TRectangleDrawer& drawer_;
+    const TStatusSink& status_;
+    TProgressText text_;
+};
+
 void DrawAll(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
              const TStatusSink& status, TSweepMethod method, TRunReport& report) {
     const TRectShape shape = ConvertShape(state, settings);
@@ -49,12 +69,14 @@ void DrawAll(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
     TDrawnPointList plain_points;
     TDrawnPointGrid grid_points;
     const bool plain = method == TSweepMethod::Plain;
-    TRectangleDrawer drawer(state, shape,
+    const std::vector<TSweepSegment> segments = SweepSegmentsOf(state.Lines);
+    TRectangleDrawer drawer(state.Answer, shape,
                             plain ? static_cast<TDrawnPoints&>(plain_points) : grid_points);
+    TDrawingVisitor visitor(drawer, status);
     if (plain)
-        SweepPlain(state, drawer, status);
+        SweepPlain(segments, visitor);
     else
-        SweepIndexed(state, drawer, status);
+        SweepIndexed(segments, visitor);
     drawer.Finish();
     status(TStatus{kStatusGenerating});
 
@@ -63,6 +85,18 @@ void DrawAll(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
 }
 
 } // namespace
+
+std::vector<TSweepSegment>
+SweepSegmentsOf(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines) {
+    std::vector<TSweepSegment> segments;
+    segments.reserve(static_cast<std::size_t>(lines.Count()));
+    for (int32_t i = 0; i < lines.Count(); ++i) {
+        const JwwGaibu::TJwwEntLine& line = lines[i];
+        segments.push_back({line.X1, line.Y1, line.X2, line.Y2, line.CurveNo,
+                            JwwGaibu::HasDimensionAttribute(line)});
+    }
+    return segments;
+}
 
 TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
                                const std::filesystem::path& settings_path,

@@ -7,10 +7,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/rect_settings.hpp"
+#include "app/status_sink.hpp"
+#include "app/status_texts.hpp"
 #include "exchange/exchange_state.hpp"
-#include "sweep/status_sink.hpp"
+#include "sweep/sweep_segment.hpp"
 
 namespace Unit1 {
 
@@ -21,15 +24,14 @@ struct TRunReport {
     bool Completed = true; // false: the answer was abandoned and becomes "hq"
 };
 
-// Status texts (UTF-8).
-std::string SegmentCountText(int32_t line_count); // "線分：" + count
-extern const char* const kStatusReading;          // "線分データ参照中です"
-extern const char* const kStatusGenerating;       // "ファイル生成中です"
-
 // How the pairs are found: Indexed tests only pairs whose paths can meet;
 // Plain tests every pair and scans every drawn point (the reference).
 // Both produce the same output, byte for byte.
 enum class TSweepMethod { Indexed, Plain };
+
+// The selected segments as the sweep sees them: those carrying the
+// dimension attribute are excluded.
+std::vector<TSweepSegment> SweepSegmentsOf(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines);
 
 TRunReport DrawAtIntersections(JwwGaibu::TExchangeState& state, const TRectSettings& settings,
                                const std::filesystem::path& settings_path,

@@ -10,10 +10,10 @@
 #include "cli/cli_commands.hpp"
 #include "cli/cli_paths.hpp"
 #include "cli/console_text.hpp"
-#include "cli/picture.hpp"
-#include "cli/picture_inset.hpp"
-#include "cli/picture_view.hpp"
-#include "cli/svg_picture.hpp"
+#include "cli/render/picture.hpp"
+#include "cli/render/picture_inset.hpp"
+#include "cli/render/picture_view.hpp"
+#include "cli/render/svg_picture.hpp"
 #include "exchange/JwwGaibu.hpp"
 
 namespace CrossrectCli {

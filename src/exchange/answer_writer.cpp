@@ -124,13 +124,6 @@ bool TAnswerWriter::PutHeld(TByteSink& sink) const {
     return true;
 }
 
-std::string TAnswerWriter::HeldText() const {
-    std::string text;
-    for (const TBlock& block : blocks_)
-        text.append(block.Bytes.get(), block.Used);
-    return text;
-}
-
 TSaveResult TAnswerWriter::FinishStream(const fs::path& path) {
     if (StreamHeld() && path == stream_target_ && stream_->Replace()) return TSaveResult::Replaced;
     // The replacement was refused (or a write failed): the answer goes into

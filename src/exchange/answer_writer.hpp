@@ -57,9 +57,6 @@ class TAnswerWriter {
     // answer (or "hq" for an empty one) is there.
     bool WriteBack(const std::filesystem::path& path);
 
-    // The bytes still held in memory, in the file's form.
-    std::string HeldText() const;
-
   private:
     struct TBlock {
         std::unique_ptr<char[]> Bytes;

@@ -139,7 +139,6 @@ struct TExchangeState {
     TAnswerWriter Answer;
 
     int32_t LineCount() const { return Lines.Count(); }
-    int32_t OutputLineCount() const { return Answer.Count(); }
     // Record count of figure kind 1..15.
     int32_t FigureCount(int kind) const;
 

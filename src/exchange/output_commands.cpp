@@ -143,9 +143,13 @@ TPointText MakePointText(double x, double y) {
     return point;
 }
 
+void PutLine(TAnswerWriter& answer, const TPointText& start, const TPointText& end) {
+    const std::size_t length = FormatLineRecord(start, end, answer.LineSpace());
+    if (length > 0) answer.CommitLine(length);
+}
+
 void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end) {
-    const std::size_t length = FormatLineRecord(start, end, state.Answer.LineSpace());
-    if (length > 0) state.Answer.CommitLine(length);
+    PutLine(state.Answer, start, end);
 }
 
 void PutLine(TExchangeState& state, double x1, double y1, double x2, double y2) {

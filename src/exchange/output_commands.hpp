@@ -39,7 +39,9 @@ struct TPointText {
 };
 TPointText MakePointText(double x, double y);
 // Same as PutLine on the points' coordinates, formatted straight into the
-// answer's block.
+// answer's block. The writer alone is all it needs, so a thread that
+// formats line records is handed the answer and nothing else.
+void PutLine(TAnswerWriter& answer, const TPointText& start, const TPointText& end);
 void PutLine(TExchangeState& state, const TPointText& start, const TPointText& end);
 
 } // namespace JwwGaibu

@@ -26,7 +26,6 @@ class TDrawnPointList final : public TDrawnPoints {
   public:
     bool AddIfNew(double x, double y) override;
     std::size_t Count() const { return points_.size(); }
-    std::size_t Capacity() const { return points_.capacity(); }
 
   private:
     struct TPoint {

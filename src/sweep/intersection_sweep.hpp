@@ -1,27 +1,41 @@
-// Unit1: the intersection sweep. Every pair of selected segments i < j is
-// tested in order; a crossing on both segments draws a rectangle unless the
-// two belong to the same curve and meet at an end point. Segments carrying
-// the dimension attribute take no part.
+// Unit1: the intersection sweep. Every pair of segments i < j is tested in
+// order; a crossing on both segments is reported unless the two belong to
+// the same curve and meet at an end point. Excluded segments take no part.
 #pragma once
 
-#include "exchange/exchange_state.hpp"
-#include "sweep/rectangle_drawer.hpp"
-#include "sweep/status_sink.hpp"
+#include <cstdint>
+#include <span>
+
+#include "sweep/sweep_segment.hpp"
 
 namespace Unit1 {
 
+struct TCrossingPoint {
+    double X, Y;
+};
+
+// Receives what the sweep finds, in the plain loop's order.
+class TCrossingVisitor {
+  public:
+    virtual ~TCrossingVisitor() = default;
+    // Before each outer step, also one whose segment is then skipped: step
+    // is 1-based, count the number of segments.
+    virtual void Progress(int32_t step, int32_t count) = 0;
+    // The crossings of one outer step, in order. A point may repeat.
+    virtual void Crossings(std::span<const TCrossingPoint> points) = 0;
+};
+
 // True when the crossing (x, y) of two crossing segments should get a rectangle.
-bool QualifiesForRectangle(const JwwGaibu::TJwwEntLine& outer, const JwwGaibu::TJwwEntLine& inner,
-                           double x, double y);
+bool QualifiesForRectangle(const TSweepSegment& outer, const TSweepSegment& inner, double x,
+                           double y);
 
-// The plain double loop over all pairs, with one progress text per outer
-// step. Kept as the reference the indexed sweep is checked against.
-void SweepPlain(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
-                const TStatusSink& status);
+// The plain double loop over all pairs. Kept as the reference the indexed
+// sweep is checked against.
+void SweepPlain(std::span<const TSweepSegment> lines, TCrossingVisitor& visitor);
 
-// The same crossings, drawn in the same order with the same progress texts,
-// testing only pairs whose paths, widened by the tolerance, can meet.
-void SweepIndexed(const JwwGaibu::TExchangeState& state, TRectangleDrawer& drawer,
-                  const TStatusSink& status);
+// The same crossings in the same order with the same progress steps,
+// testing only pairs whose paths, widened by the tolerance, can meet. A
+// point found again at once within one step is left out.
+void SweepIndexed(std::span<const TSweepSegment> lines, TCrossingVisitor& visitor);
 
 } // namespace Unit1

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "exchange/figure_records.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
@@ -76,16 +75,16 @@ uint32_t Index(uint32_t key) {
 
 } // namespace
 
-TSegmentIndex::TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
-                             std::optional<TMethod> only)
-    : lines_(lines), count_(lines.Count()), level_(static_cast<size_t>(count_), kExcluded) {
+TSegmentIndex::TSegmentIndex(std::span<const TSweepSegment> lines, std::optional<TMethod> only)
+    : lines_(lines), count_(static_cast<int32_t>(lines.size())),
+      level_(static_cast<size_t>(count_), kExcluded) {
     boxes_.reserve(static_cast<size_t>(count_));
     reaches_.reserve(static_cast<size_t>(count_));
     for (int32_t i = 0; i < count_; ++i) {
-        const TSegmentPath path = PathOf(lines[i]);
+        const TSegmentPath path = PathOf(lines[static_cast<size_t>(i)]);
         boxes_.push_back(path.Box);
         reaches_.push_back(path.Reach);
-        if (JwwGaibu::HasDimensionAttribute(lines[i])) continue;
+        if (lines[static_cast<size_t>(i)].Excluded) continue;
         indexed_.push_back(i);
         level_[static_cast<size_t>(i)] = kDirect; // until the levels place it
     }
@@ -232,7 +231,7 @@ void TSegmentIndex::FillCells() {
     for (int32_t i : indexed_) {
         if (LevelOf(i) == kDirect) continue;
         TOwnCells& own = own_[static_cast<size_t>(i)];
-        const JwwGaibu::TJwwEntLine& line = lines_[i];
+        const TSweepSegment& line = lines_[static_cast<size_t>(i)];
         for (int k = 0; k < own.Columns * own.Rows; ++k) {
             const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
             own.Position[k] = cells_.Place(cell);
@@ -312,7 +311,7 @@ bool TSegmentIndex::PairAcrossLevels(std::size_t limit) {
 
 TSegmentEnds TSegmentIndex::EndsOf(int32_t j) const {
     if (!ends_.empty()) return ends_[static_cast<size_t>(j)];
-    const JwwGaibu::TJwwEntLine& line = lines_[j];
+    const TSweepSegment& line = lines_[static_cast<size_t>(j)];
     return TSegmentEnds{MyFunc::LineOf(line.X1, line.Y1, line.X2, line.Y2), line.CurveNo, j};
 }
 

@@ -19,12 +19,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
-#include "exchange/exchange_state.hpp"
 #include "sweep/segment_cells.hpp"
 #include "sweep/segment_paths.hpp"
 #include "sweep/segment_tree.hpp"
+#include "sweep/sweep_segment.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
@@ -43,13 +44,13 @@ class TSegmentIndex {
     // every later segment.
     enum class TMethod { Levels, Tree, Direct };
 
-    // Indexes every segment of lines except those carrying the dimension
-    // attribute. Given a method, uses that alone, however long it takes.
-    explicit TSegmentIndex(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
+    // Indexes every segment of lines except the excluded ones. Given a
+    // method, uses that alone, however long it takes.
+    explicit TSegmentIndex(std::span<const TSweepSegment> lines,
                            std::optional<TMethod> only = std::nullopt);
 
     TSegmentPath Path(int32_t index) const {
-        const JwwGaibu::TJwwEntLine& line = lines_[index];
+        const TSweepSegment& line = lines_[static_cast<size_t>(index)];
         const auto at = static_cast<size_t>(index);
         return TSegmentPath{line.X1, line.Y1, line.X2, line.Y2, boxes_[at], reaches_[at]};
     }
@@ -115,7 +116,7 @@ class TSegmentIndex {
     void TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) const;
     void AllAfter(int32_t i, std::vector<TSegmentEnds>& out) const;
 
-    const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines_;
+    std::span<const TSweepSegment> lines_;
     int32_t count_ = 0;
     TMethod method_ = TMethod::Levels;
     std::vector<TSegmentBox> boxes_;

@@ -59,7 +59,7 @@ double Magnitude(const TSegmentPath& p) {
     return std::max({std::fabs(p.X1), std::fabs(p.Y1), std::fabs(p.X2), std::fabs(p.Y2)});
 }
 
-TSegmentPath PathOf(const JwwGaibu::TJwwEntLine& line) {
+TSegmentPath PathOf(const TSweepSegment& line) {
     TSegmentPath p{
         line.X1,      line.Y1, line.X2, line.Y2, WidenedBoxOf(line.X1, line.Y1, line.X2, line.Y2),
         kEndlessReach};

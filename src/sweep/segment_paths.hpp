@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "exchange/exchange_state.hpp"
+#include "sweep/sweep_segment.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
@@ -30,7 +30,7 @@ struct TSegmentPath {
     double Reach;    // infinite where only the box can tell
 };
 
-TSegmentPath PathOf(const JwwGaibu::TJwwEntLine& line);
+TSegmentPath PathOf(const TSweepSegment& line);
 
 // The bounding box of the ends, widened by the tolerance.
 inline TSegmentBox WidenedBoxOf(double x1, double y1, double x2, double y2) {

@@ -12,9 +12,9 @@
 #include <random>
 
 #include "app/command_run.hpp"
+#include "app/rectangle_drawer.hpp"
 #include "selection_layouts.hpp"
 #include "sweep/drawn_points.hpp"
-#include "sweep/rectangle_drawer.hpp"
 #include "sweep/segment_index.hpp"
 #include "sweep/segment_paths.hpp"
 #include "test_support.hpp"
@@ -239,15 +239,10 @@ TEST(SweepDifferential, PointGridNeverMatchesWhatIsNotFinite) {
     EXPECT_EQ(grid.Count(), list.Count());
 }
 
-TEST(SweepDifferential, PointListGrowsInBlocksOfAHundred) {
+TEST(SweepDifferential, PointListSquareIsInclusive) {
     Unit1::TDrawnPointList list;
-    EXPECT_TRUE(list.AddIfNew(0, 0));
-    EXPECT_EQ(list.Capacity(), 100u);
-    for (int i = 1; i < 100; ++i)
-        list.AddIfNew(i, 0);
-    EXPECT_EQ(list.Capacity(), 100u);
-    list.AddIfNew(100, 0);
-    EXPECT_EQ(list.Capacity(), 200u);
+    for (int i = 0; i <= 100; ++i)
+        EXPECT_TRUE(list.AddIfNew(i, 0));
     EXPECT_FALSE(list.AddIfNew(100 + 1e-8, -1e-8)); // inclusive square
     EXPECT_TRUE(list.AddIfNew(100 + 1.1e-8, 0));
 }
@@ -259,7 +254,8 @@ void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lin
     using TMethod = Unit1::TSegmentIndex::TMethod;
     for (const auto method : {std::optional<TMethod>{}, std::optional{TMethod::Levels},
                               std::optional{TMethod::Tree}, std::optional{TMethod::Direct}}) {
-        const Unit1::TSegmentIndex index(lines, method);
+        const auto segments = Unit1::SweepSegmentsOf(lines);
+        const Unit1::TSegmentIndex index(segments, method);
         const std::string label = name + " by method " + std::to_string(int(index.Method()));
         std::vector<Unit1::TSegmentEnds> scratch;
         std::vector<int32_t> found, expected;
@@ -329,6 +325,7 @@ TEST(SweepDifferential, EveryCrossingOnBothIsWithinReach) {
     int64_t crossings = 0, beyond_tolerance = 0;
     auto check = [&](const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
                      const std::string& name) {
+        const auto segments = Unit1::SweepSegmentsOf(lines);
         for (int32_t i = 0; i < lines.Count(); ++i) {
             for (int32_t j = i + 1; j < lines.Count(); ++j) {
                 const auto &a = lines[i], &b = lines[j];
@@ -337,7 +334,8 @@ TEST(SweepDifferential, EveryCrossingOnBothIsWithinReach) {
                                               y) != MyFunc::kCrossingOnBoth)
                     continue;
                 ++crossings;
-                Unit1::TSegmentPath pa = Unit1::PathOf(a), pb = Unit1::PathOf(b);
+                Unit1::TSegmentPath pa = Unit1::PathOf(segments[size_t(i)]),
+                                    pb = Unit1::PathOf(segments[size_t(j)]);
                 ASSERT_TRUE(Unit1::PathsCanMeet(pa, pb)) << name << ": " << i << ", " << j;
                 pa.Reach = pb.Reach = 3 * MyFunc::kTolerance;
                 if (!Unit1::PathsCanMeet(pa, pb)) ++beyond_tolerance;
@@ -471,14 +469,14 @@ TEST(SweepDifferential, BackgroundBatchesKeepDrawingOrder) {
     JwwGaibu::ResetExchangeState(batched);
     JwwGaibu::ResetExchangeState(one_by_one);
     Unit1::TDrawnPointGrid points;
-    Unit1::TRectangleDrawer drawer(batched, shape, points);
+    Unit1::TRectangleDrawer drawer(batched.Answer, shape, points);
     constexpr int kPoints = 100000;
     for (int k = 0; k < kPoints; ++k) {
         const double x = k * 0.37, y = (k % 7) * -1.3;
         drawer.DrawRectangleAt(x, y);
         drawer.DrawRectangleAt(x, y); // drawn already
         Unit1::TDrawnPointList fresh;
-        Unit1::TRectangleDrawer single(one_by_one, shape, fresh);
+        Unit1::TRectangleDrawer single(one_by_one.Answer, shape, fresh);
         single.DrawRectangleAt(x, y);
         single.Finish();
     }

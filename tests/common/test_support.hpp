@@ -72,9 +72,14 @@ inline JwwGaibu::TExchangeState Parse(std::initializer_list<std::string_view> li
     return state;
 }
 
-// The lines the answer holds in memory (none of them joined by a quote).
-inline std::vector<std::string> OutputOf(const JwwGaibu::TExchangeState& state) {
-    const std::string text = state.Answer.HeldText();
+// The answer's lines (none of them joined by a quote), as written back into
+// a file; the answer is empty afterwards.
+inline std::vector<std::string> OutputOf(JwwGaibu::TExchangeState& state) {
+    if (state.Answer.Count() == 0 && !state.Answer.Abandoned()) return {};
+    const ScratchDir dir;
+    const std::filesystem::path file = dir.path() / "answer.txt";
+    if (!state.Answer.WriteBack(file)) return {"(not written back)"};
+    const std::string text = ReadBytes(file);
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
         lines.push_back(text.substr(at, end - at));

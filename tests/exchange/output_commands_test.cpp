@@ -20,7 +20,7 @@ class OutputCommands : public testing::Test {
         state_.LineWidthSeen = true;
         RewindAttributes(state_);
     }
-    TLines Lines() const { return test_support::OutputOf(state_); }
+    TLines Lines() { return test_support::OutputOf(state_); }
     TExchangeState state_;
 };
 

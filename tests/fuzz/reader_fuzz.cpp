@@ -1,8 +1,9 @@
 // The exchange file reader on any bytes. Every figure it stores must appear
 // once in the figure order, in table order; the host's pen from the file and
 // the first segments of the selection then go back out through the output
-// commands, and the file written back must hold exactly the buffer's lines in
-// the file's form. The sweeps on the same input are the sweep target's work.
+// commands, and the answer written back from memory and the one streamed
+// beside its file must be the same bytes. The sweeps on the same input are
+// the sweep target's work.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -31,6 +32,15 @@ void RequireFigureOrder(const JwwGaibu::TExchangeState& state) {
         Require(seen[kind] == state.FigureCount(kind), "stored figure missing from the order");
 }
 
+// The file's form of lines that none ends in a quote.
+std::string JoinLines(const std::vector<std::string>& lines) {
+    if (lines.empty()) return std::string(JwwGaibu::kEmptyAnswer);
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
 void EchoSelection(JwwGaibu::TExchangeState& state) {
     JwwGaibu::PutLayerGroup(state, state.HostLayerGroup);
     JwwGaibu::PutLayer(state, state.HostLayer);
@@ -47,12 +57,19 @@ void EchoSelection(JwwGaibu::TExchangeState& state) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    static JwwGaibu::TExchangeState state;
+    static JwwGaibu::TExchangeState state, streamed;
     const auto path =
         WriteInput(JwwGaibu::kExchangeFileName, {reinterpret_cast<const char*>(data), size});
     ReadInto(state, path);
     RequireFigureOrder(state);
     EchoSelection(state);
-    RequireWrittenBack(state, OutputLinesOf(state));
+    // The same answer streamed beside its file must be written back alike.
+    ReadInto(streamed, path);
+    const auto beside = ScratchFolder() / "streamed.txt";
+    Require(streamed.Answer.StreamBeside(beside), "no temporary file beside the answer");
+    EchoSelection(streamed);
+    Require(JwwGaibu::WriteExchangeFile(streamed, beside), "streamed write-back failed");
+    Require(ReadAll(beside) == JoinLines(WrittenLinesOf(state)),
+            "streamed answer differs from the one held in memory");
     return 0;
 }

@@ -59,7 +59,7 @@ TRun Sweep(JwwGaibu::TExchangeState& state, const Unit1::TRectSettings& settings
     const auto sink = [&run](const Unit1::TStatus& s) { run.Statuses.emplace_back(s.Text); };
     run.Report = Unit1::DrawAtIntersections(state, settings, ScratchFolder() / "crossrect.dat",
                                             sink, method);
-    run.Lines = OutputLinesOf(state);
+    run.Lines = WrittenLinesOf(state);
     return run;
 }
 
@@ -91,7 +91,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         Require(a.Statuses == b.Statuses, "indexed and plain sweeps showed different status texts");
         Require(SameReport(a.Report, b.Report), "indexed and plain sweeps reported differently");
     }
-
-    RequireWrittenBack(indexed, a.Lines);
     return 0;
 }

@@ -13,8 +13,9 @@
 #include <span>
 #include <vector>
 
-#include "exchange/exchange_state.hpp"
+#include "exchange/answer_writer.hpp"
 #include "sweep/drawn_points.hpp"
+#include "sweep/intersection_sweep.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
@@ -27,10 +28,6 @@ struct TRectShape {
     int32_t RefPoint = 0;
 };
 
-struct TCrossingPoint {
-    double X, Y;
-};
-
 // Corners in drawing order: lower left, lower right, upper right, upper left.
 struct TRectCorners {
     std::array<double, 4> X;
@@ -39,7 +36,7 @@ struct TRectCorners {
 
 class TRectangleDrawer {
   public:
-    TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
+    TRectangleDrawer(JwwGaibu::TAnswerWriter& answer, const TRectShape& shape,
                      TDrawnPoints& points);
     ~TRectangleDrawer(); // waits for the batch being formatted
 
@@ -57,7 +54,7 @@ class TRectangleDrawer {
   private:
     void HandOver();
 
-    JwwGaibu::TExchangeState& state_;
+    JwwGaibu::TAnswerWriter& answer_;
     TRectShape shape_;
     MyFunc::TRotation rotation_; // of the shape's angle, computed once per run
     TDrawnPoints& points_;

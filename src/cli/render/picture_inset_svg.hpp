@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "cli/picture.hpp"
-#include "cli/picture_inset.hpp"
-#include "cli/picture_view.hpp"
+#include "cli/render/picture.hpp"
+#include "cli/render/picture_inset.hpp"
+#include "cli/render/picture_view.hpp"
 
 namespace CrossrectCli {
 

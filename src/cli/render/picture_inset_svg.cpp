@@ -1,11 +1,11 @@
-#include "cli/picture_inset_svg.hpp"
+#include "cli/render/picture_inset_svg.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "cli/picture_svg_text.hpp"
+#include "cli/render/picture_svg_text.hpp"
 #include "util/number_text.hpp"
 
 namespace CrossrectCli {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/picture.hpp"
-#include "cli/picture_inset.hpp"
-#include "cli/picture_view.hpp"
+#include "cli/render/picture.hpp"
+#include "cli/render/picture_inset.hpp"
+#include "cli/render/picture_view.hpp"
 
 namespace CrossrectCli {
 

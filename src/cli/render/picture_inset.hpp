@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "cli/picture.hpp"
+#include "cli/render/picture.hpp"
 
 namespace CrossrectCli {
 

@@ -1,4 +1,4 @@
-#include "cli/picture.hpp"
+#include "cli/render/picture.hpp"
 
 #include <charconv>
 #include <cmath>

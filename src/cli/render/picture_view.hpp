@@ -4,7 +4,7 @@
 // enlarged crossing; below both a footer holds the scale bar and the legend.
 #pragma once
 
-#include "cli/picture.hpp"
+#include "cli/render/picture.hpp"
 
 namespace CrossrectCli {
 

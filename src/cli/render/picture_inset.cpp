@@ -1,4 +1,4 @@
-#include "cli/picture_inset.hpp"
+#include "cli/render/picture_inset.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "cli/picture_svg_text.hpp"
+#include "cli/render/picture_svg_text.hpp"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
-// Unit1: where the sweep reports its progress. The caller (the window, the
-// command-line tool) supplies the sink; the sweep writes its own progress
-// texts, "線分データ交点計算中(" step "／" count ")", one per outer step.
+// Unit1: where a run reports its progress. The caller (the window, the
+// command-line tool) supplies the sink; the run writes the texts (see
+// status_texts.hpp), one per step of the sweep.
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "cli/svg_picture.hpp"
+#include "cli/render/svg_picture.hpp"
 
 #include <cmath>
 
-#include "cli/picture_inset_svg.hpp"
-#include "cli/picture_svg_text.hpp"
+#include "cli/render/picture_inset_svg.hpp"
+#include "cli/render/picture_svg_text.hpp"
 #include "util/number_text.hpp"
 
 namespace CrossrectCli {

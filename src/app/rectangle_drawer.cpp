@@ -1,4 +1,4 @@
-#include "sweep/rectangle_drawer.hpp"
+#include "app/rectangle_drawer.hpp"
 
 #include <cmath>
 #include <system_error>
@@ -21,22 +21,22 @@ bool Finite(double x, double y) {
 
 // Writes the four sides of each rectangle (a side of zero length is left
 // out), counter-clockwise from the lower-left corner.
-void WriteRectangles(JwwGaibu::TExchangeState& state, std::span<const TRectCorners> rects) {
+void WriteRectangles(JwwGaibu::TAnswerWriter& answer, std::span<const TRectCorners> rects) {
     std::array<JwwGaibu::TPointText, 4> corners;
     for (const TRectCorners& r : rects) {
         // Each corner is formatted once for the two sides through it.
         for (std::size_t i = 0; i < corners.size(); ++i)
             corners[i] = JwwGaibu::MakePointText(r.X[i], r.Y[i]);
         for (std::size_t i = 0; i < corners.size(); ++i)
-            JwwGaibu::PutLine(state, corners[i], corners[(i + 1) % corners.size()]);
+            JwwGaibu::PutLine(answer, corners[i], corners[(i + 1) % corners.size()]);
     }
 }
 
 } // namespace
 
-TRectangleDrawer::TRectangleDrawer(JwwGaibu::TExchangeState& state, const TRectShape& shape,
+TRectangleDrawer::TRectangleDrawer(JwwGaibu::TAnswerWriter& answer, const TRectShape& shape,
                                    TDrawnPoints& points)
-    : state_(state), shape_(shape), rotation_(MyFunc::RotationDeg(shape.AngleDeg)),
+    : answer_(answer), shape_(shape), rotation_(MyFunc::RotationDeg(shape.AngleDeg)),
       points_(points) {}
 
 TRectangleDrawer::~TRectangleDrawer() {
@@ -76,16 +76,16 @@ void TRectangleDrawer::HandOver() {
     in_flight_.swap(pending_);
     pending_.clear();
     try {
-        formatter_ = std::async(std::launch::async, WriteRectangles, std::ref(state_),
+        formatter_ = std::async(std::launch::async, WriteRectangles, std::ref(answer_),
                                 std::span<const TRectCorners>(in_flight_));
     } catch (const std::system_error&) {
-        WriteRectangles(state_, in_flight_); // no thread to be had: written here
+        WriteRectangles(answer_, in_flight_); // no thread to be had: written here
     }
 }
 
 void TRectangleDrawer::Finish() {
     if (formatter_.valid()) formatter_.get();
-    WriteRectangles(state_, pending_);
+    WriteRectangles(answer_, pending_);
     pending_.clear();
 }
 

@@ -1,4 +1,4 @@
-#include "cli/picture_view.hpp"
+#include "cli/render/picture_view.hpp"
 
 #include <algorithm>
 #include <cmath>

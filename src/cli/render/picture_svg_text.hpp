@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/picture.hpp"
+#include "cli/render/picture.hpp"
 
 namespace CrossrectCli {
 
