@@ -29,6 +29,4 @@ static void after_change(int fd) {
 
 CHANGE(ssize_t, write, (int fd, const void *data, size_t size), (fd, data, size))
 CHANGE(int, ftruncate, (int fd, off_t size), (fd, size))
-CHANGE(int, ftruncate64, (int fd, off_t size), (fd, size))
 CHANGE(int, posix_fallocate, (int fd, off_t start, off_t size), (fd, start, size))
-CHANGE(int, posix_fallocate64, (int fd, off_t start, off_t size), (fd, start, size))
