@@ -18,15 +18,15 @@ static void after_change(int fd) {
     if (++changes == atol(after)) raise(SIGKILL);
 }
 
-#define CHANGE(ret, name, params, args)                                                          \
-    ret name params {                                                                            \
-        static ret(*real) params;                                                                \
-        if (!real) real = (ret(*) params)dlsym(RTLD_NEXT, #name);                                \
-        ret result = real args;                                                                  \
-        after_change(fd);                                                                        \
-        return result;                                                                           \
+#define CHANGE(ret, name, params, args)                                                            \
+    ret name params {                                                                              \
+        static ret(*real) params;                                                                  \
+        if (!real) real = (ret(*) params)dlsym(RTLD_NEXT, #name);                                  \
+        ret result = real args;                                                                    \
+        after_change(fd);                                                                          \
+        return result;                                                                             \
     }
 
-CHANGE(ssize_t, write, (int fd, const void *data, size_t size), (fd, data, size))
+CHANGE(ssize_t, write, (int fd, const void* data, size_t size), (fd, data, size))
 CHANGE(int, ftruncate, (int fd, off_t size), (fd, size))
 CHANGE(int, posix_fallocate, (int fd, off_t start, off_t size), (fd, start, size))
