@@ -18,6 +18,10 @@ bool TCommandSession::Open(TRectSettings& settings, THandBack hand_back) {
     // Missing means an empty selection; existing but unreadable is news.
     const bool read = JwwGaibu::ReadExchangeFile(state_, files_.Exchange) ||
                       !Platform::FileExists(files_.Exchange);
+    if (!read) { // part of a selection is no selection: never drawn as if whole
+        JwwGaibu::ReleaseExchangeState(state_);
+        Abandon();
+    }
     if (hand_back == THandBack::AtOnce) HandBackNothing();
     JwwGaibu::RewindAttributes(state_);
     LoadSettings(settings, files_.Settings);

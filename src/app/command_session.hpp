@@ -29,9 +29,10 @@ class TCommandSession {
   public:
     TCommandSession(JwwGaibu::TExchangeState& state, TSessionFiles files);
 
-    // False when the host's file exists but could not be read to its end
-    // (the lines read before the failure are kept). Later leaves the
-    // selection in place until HandBackNothing.
+    // False when the host's file exists but could not be read to its end:
+    // what was read is let go and the answer abandoned, so that the run
+    // only hands back "hq". Later leaves the selection in place until
+    // HandBackNothing.
     bool Open(TRectSettings& settings, THandBack hand_back = THandBack::AtOnce);
     // Once read, the selection must not stay in the host's file: from now on
     // a kill or a crash leaves "hq" there, never the host's own lines. An

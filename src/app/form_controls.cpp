@@ -10,6 +10,7 @@ namespace Unit1 {
 
 const char* const kWidthMessage = "横幅の値を入力して下さい";
 const char* const kHeightMessage = "縦高の値を入力して下さい";
+const char* const kReadFailedMessage = "選択図形を最後まで読み込めませんでした。作図は行いません。";
 
 namespace {
 

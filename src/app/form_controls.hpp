@@ -37,6 +37,8 @@ enum class TOkResult { Accepted, WidthRefused, HeightRefused };
 // Messages of the two refusals (UTF-8).
 extern const char* const kWidthMessage;  // "横幅の値を入力して下さい"
 extern const char* const kHeightMessage; // "縦高の値を入力して下さい"
+// The host's file could not be read to its end: nothing is drawn.
+extern const char* const kReadFailedMessage;
 
 // The controls as the window shows them for these settings.
 TFormControls ControlsAtShow(const TRectSettings& settings);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "exchange/safe_save.hpp"
 #include "platform/file_io.hpp"
+#include "platform/safe_save.hpp"
 #include "util/number_text.hpp"
 
 namespace Unit1 {
@@ -13,8 +13,6 @@ namespace Unit1 {
 namespace {
 
 constexpr int kSettingsLines = 11;
-// Far more than eleven numbers need; a larger file is not ours to restore.
-constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
 enum class TLineKind { Int, AbsReal, Real };
 
@@ -100,16 +98,8 @@ bool SaveSettings(const TRectSettings& settings, const std::filesystem::path& pa
         content += "\r\n";
     }
     // Whatever fails, the file holds the complete old or the complete new
-    // settings: a rewrite in place that breaks off puts the old ones back.
-    std::string old_content;
-    const bool had_old = Platform::ReadSmallFile(path, kMaxSettingsBytes, old_content);
-    const JwwGaibu::TSaveResult saved =
-        JwwGaibu::SaveFileSafely(path, JwwGaibu::ContentOf(content));
-    if (saved != JwwGaibu::TSaveResult::Torn) return JwwGaibu::Saved(saved);
-    if (!had_old ||
-        !JwwGaibu::Saved(JwwGaibu::RewriteInPlace(path, JwwGaibu::ContentOf(old_content))))
-        JwwGaibu::RemoveFileQuietly(path);
-    return false;
+    // settings (only the first eleven lines are read).
+    return Platform::Saved(Platform::SaveFile(path, Platform::ContentOf(content), {}));
 }
 
 std::filesystem::path SettingsPathFor(const std::filesystem::path& program_file) {

@@ -124,8 +124,11 @@ int RunRectangles(const TRunOptions& options) {
     // As the window is shown, except that the host's file is answered only
     // once the values have been accepted.
     if (!session.Open(settings, Unit1::THandBack::Later)) {
-        PrintMessage("crossrect-cli: warning: " + PathToUtf8(files->Exchange) +
-                     " could not be read to its end; using the lines read before the failure");
+        PrintMessage("crossrect-cli: error: " + PathToUtf8(files->Exchange) +
+                     " could not be read to its end; nothing drawn, the answer is \"hq\"");
+        session.HandBackNothing();
+        session.Close();
+        return kExitFailed;
     }
     // A refusal leaves every file as it was, as the window's message box does.
     if (const int refused = ValidateControls(options, settings); refused != kExitOk) return refused;

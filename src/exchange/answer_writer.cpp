@@ -21,7 +21,7 @@ constexpr std::size_t kLineRoom = kShortStringMax + kLineEnd.size();
 
 // Puts the first bytes of the file at path into sink; false unless all of
 // them could be read.
-bool CopyFilePrefix(const fs::path& path, uint64_t bytes, TByteSink& sink) {
+bool CopyFilePrefix(const fs::path& path, uint64_t bytes, Platform::TByteSink& sink) {
     Platform::TFilePtr file = Platform::OpenFile(path, "rb");
     if (!file) return false;
     const auto block = std::make_unique_for_overwrite<char[]>(kBlockBytes);
@@ -35,14 +35,10 @@ bool CopyFilePrefix(const fs::path& path, uint64_t bytes, TByteSink& sink) {
 }
 
 // The host carries out whatever the file holds once we have ended: it must
-// never find its own selection there again, nor half an answer. So where
-// the answer cannot be saved, "hq" is written in place, and failing that
-// the file goes.
-bool HandBack(TSaveResult saved, const fs::path& path) {
-    if (Saved(saved)) return true;
-    if (!Saved(RewriteInPlace(path, ContentOf(kEmptyAnswer)))) RemoveFileQuietly(path);
-    return false;
-}
+// never find its own selection there again, nor half an answer. A file
+// that begins with "hq" it takes as nothing to draw, so "hq" stands in for
+// the answer until it is complete, and is what a failed save leaves.
+constexpr Platform::TFallback kHandBack{kEmptyAnswer};
 
 } // namespace
 
@@ -92,7 +88,7 @@ void TAnswerWriter::NextBlock() {
 // Writes the held blocks to the temporary file and lets them go, all but
 // the last one, emptied for reuse. A failed write keeps the rest in memory.
 bool TAnswerWriter::StreamHeld() {
-    if (!stream_ || stream_broken_) return false;
+    if (!stream_ || stream_->Broken()) return false;
     std::size_t written = 0;
     for (; written < blocks_.size(); ++written) {
         const TBlock& block = blocks_[written];
@@ -100,7 +96,7 @@ bool TAnswerWriter::StreamHeld() {
         streamed_bytes_ += block.Used;
     }
     const bool all = written == blocks_.size();
-    stream_broken_ = !all;
+    if (!all) stream_->Break(); // the rest stays in memory
     if (all && written > 0) {
         --written;
         blocks_.back().Used = 0;
@@ -110,40 +106,45 @@ bool TAnswerWriter::StreamHeld() {
 }
 
 bool TAnswerWriter::StreamBeside(const fs::path& target) {
-    stream_ = std::make_unique<TReplacement>();
+    // A second temporary file would lose the blocks already in the first.
+    if (stream_asked_ || abandoned_) return false;
+    stream_asked_ = true;
+    stream_ = std::make_unique<Platform::TReplacement>();
     stream_target_ = target;
-    streamed_bytes_ = 0;
-    stream_broken_ = false;
     if (!stream_->Start(target)) stream_.reset();
     return stream_ != nullptr;
 }
 
-bool TAnswerWriter::PutHeld(TByteSink& sink) const {
+bool TAnswerWriter::PutHeld(Platform::TByteSink& sink) const {
     for (const TBlock& block : blocks_)
         if (!sink.Put(std::string_view(block.Bytes.get(), block.Used))) return false;
     return true;
 }
 
-TSaveResult TAnswerWriter::FinishStream(const fs::path& path) {
-    if (StreamHeld() && path == stream_target_ && stream_->Replace()) return TSaveResult::Replaced;
-    // The replacement was refused (or a write failed): the answer goes into
-    // the file in place, from the temporary file and what memory holds.
-    stream_->File().Close();
-    return RewriteInPlace(path, [this](TByteSink& sink) {
-        return CopyFilePrefix(stream_->Temporary(), streamed_bytes_, sink) && PutHeld(sink);
-    });
+// The answer from the temporary file (what reached it) and memory.
+Platform::TContent TAnswerWriter::Content() {
+    uint64_t size = stream_ ? streamed_bytes_ : 0;
+    for (const TBlock& block : blocks_)
+        size += block.Used;
+    return {size, [this](Platform::TByteSink& sink) {
+                return (!stream_ || CopyFilePrefix(stream_->Temporary(), streamed_bytes_, sink)) &&
+                       PutHeld(sink);
+            }};
 }
 
 bool TAnswerWriter::WriteBack(const fs::path& path) {
-    TSaveResult saved = TSaveResult::Untouched;
-    if (abandoned_ || count_ == 0)
-        saved = SaveFileSafely(path, ContentOf(kEmptyAnswer));
-    else if (stream_)
-        saved = FinishStream(path);
-    else
-        saved = SaveFileSafely(path, [this](TByteSink& sink) { return PutHeld(sink); });
+    Platform::TSaveResult saved = Platform::TSaveResult::FellBack;
+    if (abandoned_ || count_ == 0) {
+        saved = Platform::SaveFile(path, Platform::ContentOf(kEmptyAnswer), kHandBack);
+    } else {
+        // The temporary file holds the answer once the rest has reached it;
+        // one for another path is only read from.
+        const bool ours = stream_ && path == stream_target_;
+        if (ours) StreamHeld();
+        saved = Platform::SaveFile(path, Content(), kHandBack, ours ? stream_.get() : nullptr);
+    }
     *this = TAnswerWriter(line_limit_); // frees the blocks and the temporary file
-    return HandBack(saved, path);
+    return Platform::Saved(saved);
 }
 
 void AddOutputLine(TExchangeState& state, std::string_view text) {
@@ -156,7 +157,7 @@ bool WriteExchangeFile(TExchangeState& state, const fs::path& path) {
 
 bool ReplaceSelectionWithEmptyAnswer(const fs::path& path) {
     if (!Platform::FileExists(path)) return true; // nothing there to be drawn again
-    return HandBack(SaveFileSafely(path, ContentOf(kEmptyAnswer)), path);
+    return Platform::Saved(Platform::SaveFile(path, Platform::ContentOf(kEmptyAnswer), kHandBack));
 }
 
 } // namespace JwwGaibu

@@ -5,8 +5,9 @@
 // made a temporary file beside the exchange file, every full block goes
 // there, so memory stays one block however large the answer; at close that
 // file takes the exchange file's place in one step, or, where that is
-// refused, the answer is written into the file in place. Where no temporary
-// file can be had, or writing to it fails, the blocks stay in memory.
+// refused, the answer is written into the file in place, its first line
+// reading "hq" until the last write. Where no temporary file can be had, or
+// writing to it fails, the blocks stay in memory.
 // An answer that cannot be completed (Abandon, or the line limit reached)
 // becomes "hq": the host never gets a shortened answer.
 #pragma once
@@ -20,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/safe_save.hpp"
+#include "platform/safe_save.hpp"
 
 namespace JwwGaibu {
 
@@ -49,7 +50,8 @@ class TAnswerWriter {
     bool Abandoned() const { return abandoned_; }
 
     // From now on full blocks go to a temporary file beside target; false
-    // (the blocks stay in memory) where none can be made there.
+    // (the blocks stay in memory) where none can be made there. Only the
+    // first call streams: a later one keeps every block and reports false.
     bool StreamBeside(const std::filesystem::path& target);
     // Writes the answer (or "hq" when there is none) to path and frees
     // everything. Where the answer cannot be saved, "hq" is written in
@@ -64,16 +66,16 @@ class TAnswerWriter {
     };
     void NextBlock();
     bool StreamHeld();
-    bool PutHeld(TByteSink& sink) const;
-    TSaveResult FinishStream(const std::filesystem::path& path);
+    bool PutHeld(Platform::TByteSink& sink) const;
+    Platform::TContent Content();
 
     std::vector<TBlock> blocks_; // the last one is being filled
     // The temporary file the blocks go to, removed with it unless it became
     // the answer.
-    std::unique_ptr<TReplacement> stream_;
+    std::unique_ptr<Platform::TReplacement> stream_;
     std::filesystem::path stream_target_;
     uint64_t streamed_bytes_ = 0; // the answer's bytes safely in it
-    bool stream_broken_ = false;  // a write failed: the rest stays in memory
+    bool stream_asked_ = false;   // StreamBeside was called
     int64_t count_ = 0;
     int64_t line_limit_;
     bool joining_ = false; // the last entry ended in a double quote

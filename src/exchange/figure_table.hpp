@@ -1,4 +1,4 @@
-// JwwGaibu: a growable table with a separate count. Only entries in use are
+// JwwGaibu: a growable table counted by its storage. Only entries in use are
 // stored and the storage grows geometrically, so a small file does not pay
 // for a thousand large records per table; Length() still reports the length
 // in whole blocks of 1000 entries that the host's tables count in.
@@ -19,22 +19,19 @@ constexpr int32_t BlockLength(int32_t count) {
 
 template <class T> class TJwwTable {
   public:
-    // Appends a default (zero-filled) entry and returns it. Grows before
-    // counting, so a failed growth leaves the table as it was.
-    T& Append() {
-        items_.emplace_back();
-        ++count_;
-        return items_.back();
-    }
-    int32_t Count() const { return count_; }
+    // Appends a default (zero-filled) entry and returns it; a failed growth
+    // leaves the table as it was.
+    T& Append() { return items_.emplace_back(); }
+    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
     // The table's length in whole blocks of 1000 entries, at least Count().
-    int32_t Length() const { return BlockLength(count_); }
+    int32_t Length() const { return BlockLength(Count()); }
     T& operator[](int32_t index) { return items_[static_cast<size_t>(index)]; }
     const T& operator[](int32_t index) const { return items_[static_cast<size_t>(index)]; }
     const T* begin() const { return items_.data(); }
-    const T* end() const { return items_.data() + count_; }
+    const T* end() const { return items_.data() + items_.size(); }
 
-    // Frees the storage; the count stays as it was (release).
+    // Frees the storage; the table is empty afterwards, so no view of it
+    // reaches into freed memory.
     void Release() {
         items_.clear();
         items_.shrink_to_fit();
@@ -42,7 +39,6 @@ template <class T> class TJwwTable {
 
   private:
     std::vector<T> items_;
-    int32_t count_ = 0;
 };
 
 } // namespace JwwGaibu

@@ -1,5 +1,5 @@
 // Platform: guarded file reading shared by the exchange and settings files
-// (saving them is safe_save.hpp).
+// (saving them is platform/safe_save.hpp).
 // Paths are std::filesystem paths so that folders with Japanese names work
 // on Windows (wide-character API) as well as on Linux.
 #pragma once

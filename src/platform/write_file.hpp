@@ -11,8 +11,8 @@
 namespace Platform {
 
 enum class TCreate {
-    New,        // a new entry; fails when the name exists
-    OrTruncate, // the existing file emptied in place (keeping its identity), or a new one
+    New,     // a new entry; fails when the name exists
+    InPlace, // the existing file as it is (keeping its identity), or a new one
 };
 
 // One file open for writing. Other processes may read it meanwhile.
@@ -24,7 +24,13 @@ class TWriteFile {
     TWriteFile& operator=(const TWriteFile&) = delete;
 
     bool Open(const std::filesystem::path& path, TCreate how);
+    // Writes at the current position, which Seek moves.
     bool Write(const void* data, std::size_t size);
+    bool Seek(uint64_t offset);
+    // Makes room for size bytes where the system can, so that a full disk
+    // fails here rather than part-way; a file only ever grows by this.
+    bool Reserve(uint64_t size);
+    bool SetLength(uint64_t size);
     // Gives this (new) file the permissions and owner of model, so that it
     // can take model's place unnoticed. False where that is impossible: the
     // owner cannot be given, or model has further hard links that a

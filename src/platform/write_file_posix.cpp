@@ -20,7 +20,7 @@ constexpr mode_t kPermissionBits = 07777;
 
 int OpenFlags(TCreate how) {
     const int common = O_WRONLY | O_CLOEXEC | O_CREAT;
-    return how == TCreate::New ? common | O_EXCL : common | O_TRUNC;
+    return how == TCreate::New ? common | O_EXCL : common;
 }
 
 } // namespace
@@ -50,6 +50,27 @@ bool TWriteFile::Write(const void* data, std::size_t size) {
         size -= static_cast<std::size_t>(written);
     }
     return true;
+}
+
+bool TWriteFile::Seek(uint64_t offset) {
+    if (fd_ < 0 || failed_) return false;
+    failed_ = ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0;
+    return !failed_;
+}
+
+bool TWriteFile::Reserve(uint64_t size) {
+    if (fd_ < 0 || failed_ || size == 0) return fd_ >= 0 && !failed_;
+    const int error = ::posix_fallocate(fd_, 0, static_cast<off_t>(size));
+    // A file system that cannot reserve is written without reservation.
+    if (error == EOPNOTSUPP || error == EINVAL || error == ENOSYS) return true;
+    failed_ = error != 0;
+    return !failed_;
+}
+
+bool TWriteFile::SetLength(uint64_t size) {
+    if (fd_ < 0 || failed_) return false;
+    failed_ = ::ftruncate(fd_, static_cast<off_t>(size)) != 0;
+    return !failed_;
 }
 
 bool TWriteFile::AdoptIdentityOf(const std::filesystem::path& model) {

@@ -29,10 +29,10 @@ HANDLE AsHandle(void* handle) {
     return handle ? static_cast<HANDLE>(handle) : INVALID_HANDLE_VALUE;
 }
 
-// Emptied in place: the file keeps its attributes, links and security.
-bool Truncate(HANDLE file) {
-    LARGE_INTEGER start{};
-    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+bool MoveTo(HANDLE file, uint64_t offset) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != 0;
 }
 
 // Keeps the replaced file's attributes, security and creation time.
@@ -69,8 +69,7 @@ bool TWriteFile::Open(const std::filesystem::path& path, TCreate how) {
     failed_ = file == INVALID_HANDLE_VALUE;
     if (failed_) return false;
     handle_ = file;
-    if (!fresh && !Truncate(file)) failed_ = true;
-    return !failed_;
+    return true;
 }
 
 bool TWriteFile::Write(const void* data, std::size_t size) {
@@ -87,6 +86,29 @@ bool TWriteFile::Write(const void* data, std::size_t size) {
         size -= written;
     }
     return true;
+}
+
+bool TWriteFile::Seek(uint64_t offset) {
+    if (!handle_ || failed_) return false;
+    failed_ = !MoveTo(AsHandle(handle_), offset);
+    return !failed_;
+}
+
+// The file is lengthened (its clusters allocated, a full disk refusing)
+// only where it is shorter; the position goes back to the start.
+bool TWriteFile::Reserve(uint64_t size) {
+    if (!handle_ || failed_) return false;
+    LARGE_INTEGER current{};
+    if (!GetFileSizeEx(AsHandle(handle_), &current)) return true;
+    if (static_cast<uint64_t>(current.QuadPart) >= size) return true;
+    failed_ = !SetLength(size) || !MoveTo(AsHandle(handle_), 0);
+    return !failed_;
+}
+
+bool TWriteFile::SetLength(uint64_t size) {
+    if (!handle_ || failed_) return false;
+    failed_ = !MoveTo(AsHandle(handle_), size) || !SetEndOfFile(AsHandle(handle_));
+    return !failed_;
 }
 
 // ReplaceFileW carries attributes and security over by itself; what it

@@ -111,9 +111,12 @@ void TDrawnPointGrid::Claim(std::size_t slot, int64_t cx, int64_t cy, int32_t he
 }
 
 void TDrawnPointGrid::Grow() {
+    // Both allocated before either is swapped in: a failed allocation
+    // leaves the grid as it was.
     decltype(slots_) old(slots_.size() * 2, kEmpty);
+    decltype(tags_) tags(old.size(), 0);
     old.swap(slots_);
-    tags_.assign(slots_.size(), 0);
+    tags.swap(tags_);
     for (const int32_t head : old) {
         if (head == kEmpty) continue;
         const TPoint& p = points_[static_cast<std::size_t>(head)];

@@ -242,6 +242,55 @@ prepare "$dir" "$BIG"
 exit_code "run after the kills" 0 run_in "$dir"
 expect "run after the kills" "$dir" "$BIG_REF" "$BIG" answer new
 
+# --- SIGKILL right after each change to a file rewritten in place ---
+# A preloaded library kills the run after the n-th write, length change or
+# reservation of one file; n runs on until a run completes.
+KILL_LIB=$SCRATCH/kill_after.so
+cc -shared -fPIC -o "$KILL_LIB" "$(dirname "$0")/lib/kill_after.c" -ldl
+MID=$SCRATCH/mid.txt
+grid "$MID" 400 # an answer of ten blocks
+MID_REF=$(reference mid "$MID")
+host_state() { # as state, and a first line "hq" is "hq" too
+    local got
+    got=$(state "$1" "$MID_REF" "$MID" 2>/dev/null) # the reserved room reads as zeros
+    [ "$got" = torn ] && head -c 4 "$1" | cmp -s - <(printf 'hq\r\n') && got=hq
+    echo "$got"
+}
+# Only the first eleven lines are read.
+eleven_lines() { head -n 11 "$1" >"$SCRATCH/eleven" && settings_state "$SCRATCH/eleven" "$MID_REF"; }
+# kill_loop NAME FOLDER_MODE TARGET [PREFIX...]: both files hard-linked.
+kill_loop() {
+    local name=$1 mode=$2 target=$3 dir=$SCRATCH/linked n rc got
+    shift 3
+    for n in $(seq 1 60); do
+        chmod 755 "$dir" 2>/dev/null
+        rm -rf "$dir" && prepare "$dir" "$MID"
+        ln "$dir/JWC_TEMP.TXT" "$dir/exchange-link" && ln "$dir/crossrect.dat" "$dir/settings-link"
+        chmod "$mode" "$dir"
+        KILL_FILE=$dir/$target KILL_AFTER=$n LD_PRELOAD=$KILL_LIB ASAN_OPTIONS=verify_asan_link_order=0 \
+            run_in "$dir" "$@" >/dev/null 2>&1
+        rc=$?
+        got=$(host_state "$dir/JWC_TEMP.TXT")/$(eleven_lines "$dir/crossrect.dat")
+        case $n/$got in
+        # The first change, a reservation, shows nothing.
+        */answer/new | */hq/old | */hq/new | */none/* | 1/selection/old) pass ;;
+        *) fail "$name: killed after change $n: left $got" ;;
+        esac
+        [ "$rc" -eq 137 ] || break
+    done
+    echo "$name: $((n - 1)) kills, then exit $rc"
+    check "$name: completed (exit $rc)" test "$rc" = 0
+    same_bytes "$name: exchange link kept" "$dir/JWC_TEMP.TXT" "$dir/exchange-link"
+    same_bytes "$name: settings link kept" "$dir/crossrect.dat" "$dir/settings-link"
+}
+kill_loop "hard-linked exchange file" 755 JWC_TEMP.TXT
+kill_loop "hard-linked settings file" 755 crossrect.dat
+if [ "$(id -u)" -eq 0 ] && setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null; then
+    kill_loop "no create right" 555 JWC_TEMP.TXT setpriv --reuid=65534 --regid=65534 --clear-groups
+else
+    skip "kills without create right: needs root and setpriv"
+fi
+
 # Out of memory: a clear failure, never an abort. The run is given less
 # address space than its drawn points need.
 if grep -q __asan_init "$CLI"; then
@@ -255,6 +304,13 @@ else
     check "out of memory: hq" test "$(cat "$dir/JWC_TEMP.TXT")" = $'hq\r'
     check "out of memory: said so" grep -q "out of memory" "$SCRATCH/stderr"
     check "out of memory: no temporary file left" test -z "$(find "$dir" -name '*.tmp*')"
+
+    # Memory running out while the selection is read: nothing drawn.
+    grid "$dir/JWC_TEMP.TXT" 10 3000000
+    exit_code "out of memory while reading" 1 bash -c 'ulimit -v 150000 && exec "$0" "$@"' \
+        "$CLI" run --dir "$dir" --settings "$dir/crossrect.dat" "${OPTIONS[@]}"
+    check "out of memory while reading: hq" test "$(cat "$dir/JWC_TEMP.TXT")" = $'hq\r'
+    check "out of memory while reading: said so" grep -q "read to its end" "$SCRATCH/stderr"
 fi
 
 echo "faults: $SKIPPED skipped"

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/form_controls.hpp"
 #include "app/win/app_window.hpp"
 #include "exchange/JwwGaibu.hpp"
 #include "platform/file_io.hpp"
@@ -49,6 +50,10 @@ void TForm1::Show() {
     application_.Show();
     ShowWindow(handle_, SW_SHOW);
     UpdateWindow(handle_);
+    if (!read_failed_) return;
+    // Told, then closed as on Cancel: the host gets "hq".
+    application_.ShowMessage(handle_, Platform::Utf8ToWide(kReadFailedMessage).c_str());
+    Close();
 }
 
 // --- Event handlers ---
@@ -56,7 +61,7 @@ void TForm1::Show() {
 void TForm1::FormShow() {
     ProgramFile = Platform::ProgramFilePath();
     session_.emplace(JwwGaibu::ExchangeState(), FilesBesideProgram(ProgramFile));
-    session_->Open(Settings);
+    read_failed_ = !session_->Open(Settings);
     PlaceWindow();
     FillControls();
     const std::string count_text = SegmentCountText(JwwGaibu::ExchangeState().LineCount());

@@ -78,6 +78,7 @@ class TForm1 : public TWindowBase, private TForm1Controls {
     int default_button_ = kIdButton1;
     bool form_closed_ = false;
     bool running_ = false;
+    bool read_failed_ = false; // the host's file could not be read to its end
     std::chrono::steady_clock::time_point last_repaint_{};
 };
 

@@ -1,4 +1,4 @@
-#include "exchange/safe_save.hpp"
+#include "platform/safe_save.hpp"
 
 #include <fstream>
 #include <iterator>
@@ -19,7 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::ReadBytes;
-using namespace JwwGaibu;
+using namespace Platform;
+constexpr TFallback kOld{};
+constexpr TFallback kHq{"hq\r\n"};
 
 std::set<std::string> Names(const fs::path& folder) {
     std::set<std::string> names;
@@ -29,19 +31,19 @@ std::set<std::string> Names(const fs::path& folder) {
 }
 
 // Writes "part one " and then fails, as a producer out of memory would.
-bool FailingContent(TByteSink& sink) {
-    sink.Put("part one ");
-    return false;
-}
+const TContent kFailing{20, [](TByteSink& sink) {
+                            sink.Put("part one ");
+                            return false;
+                        }};
 
 TEST(SafeSave, ReplacesOrCreatesAndLeavesNoTemporary) {
     test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old content");
-    EXPECT_EQ(SaveFileSafely(target, ContentOf("new content")), TSaveResult::Replaced);
+    EXPECT_EQ(SaveFile(target, ContentOf("new content"), kOld), TSaveResult::Replaced);
     EXPECT_EQ(ReadBytes(target), "new content");
 
     const fs::path fresh = folder.path() / "fresh.dat";
-    EXPECT_EQ(SaveFileSafely(fresh, ContentOf("")), TSaveResult::Replaced);
+    EXPECT_EQ(SaveFile(fresh, ContentOf(""), kOld), TSaveResult::Replaced);
     EXPECT_TRUE(fs::exists(fresh));
     EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"JWC_TEMP.TXT", "fresh.dat"}));
 }
@@ -49,16 +51,17 @@ TEST(SafeSave, ReplacesOrCreatesAndLeavesNoTemporary) {
 TEST(SafeSave, AFailingProducerLeavesTheOldContent) {
     test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
-    EXPECT_EQ(SaveFileSafely(target, FailingContent), TSaveResult::Untouched);
+    EXPECT_EQ(SaveFile(target, kFailing, kOld), TSaveResult::FellBack);
     EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(Names(folder.path()).size(), 1u);
-    EXPECT_EQ(RewriteInPlace(target, FailingContent), TSaveResult::Torn);
+    EXPECT_EQ(SaveFile(target, kFailing, kHq), TSaveResult::FellBack);
+    EXPECT_EQ(ReadBytes(target), "hq\r\n");
 }
 
 TEST(SafeSave, NothingCanBeWrittenInAMissingFolder) {
     test_support::ScratchDir folder;
     const fs::path target = folder.path() / "missing" / "JWC_TEMP.TXT";
-    EXPECT_EQ(SaveFileSafely(target, ContentOf("x")), TSaveResult::Untouched);
+    EXPECT_EQ(SaveFile(target, ContentOf("x"), kOld), TSaveResult::FellBack);
     EXPECT_FALSE(fs::exists(target.parent_path()));
 }
 
@@ -75,7 +78,7 @@ TEST(SafeSave, RemovesOnlyTemporariesOfEndedProcesses) {
         folder.Write(name, "abandoned");
     folder.Write("JWC_TEMP.TXT.tmp" + live, "ours, from an earlier save");
 
-    EXPECT_EQ(SaveFileSafely(target, ContentOf("new")), TSaveResult::Replaced);
+    EXPECT_EQ(SaveFile(target, ContentOf("new"), kOld), TSaveResult::Replaced);
     EXPECT_EQ(Names(folder.path()), kept);
     EXPECT_EQ(ReadBytes(target), "new");
 }
@@ -86,7 +89,7 @@ TEST(SafeSave, ATemporaryOfARunningProcessStays) {
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     const fs::path busy = TemporaryPathFor(target, static_cast<uint64_t>(getppid()));
     folder.Write(busy.filename().string(), "being written");
-    EXPECT_EQ(SaveFileSafely(target, ContentOf("new")), TSaveResult::Replaced);
+    EXPECT_EQ(SaveFile(target, ContentOf("new"), kOld), TSaveResult::Replaced);
     EXPECT_TRUE(fs::exists(busy));
 }
 
@@ -94,40 +97,44 @@ TEST(SafeSave, KeepsPermissionsAndLinks) {
     test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     ASSERT_EQ(chmod(target.c_str(), 0640), 0);
-    EXPECT_EQ(SaveFileSafely(target, ContentOf("one")), TSaveResult::Replaced);
+    EXPECT_EQ(SaveFile(target, ContentOf("one"), kOld), TSaveResult::Replaced);
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
 
     // A hard link would be cut off by a replacement: rewritten in place.
     const fs::path other = folder.path() / "other-name.txt";
     fs::create_hard_link(target, other);
-    EXPECT_EQ(SaveFileSafely(target, ContentOf("two")), TSaveResult::Rewritten);
+    EXPECT_EQ(SaveFile(target, ContentOf("two"), kOld), TSaveResult::Rewritten);
     EXPECT_EQ(ReadBytes(other), "two");
+    EXPECT_EQ(SaveFile(target, ContentOf("a longer answer"), kHq), TSaveResult::Rewritten);
+    EXPECT_EQ(ReadBytes(other), "a longer answer");
     EXPECT_EQ(fs::hard_link_count(target), 2u);
 
     // Through a symbolic link the file it names is replaced; the link stays.
     const fs::path link = folder.path() / "link.txt";
     fs::create_symlink(other, link);
     fs::remove(target);
-    EXPECT_EQ(SaveFileSafely(link, ContentOf("three")), TSaveResult::Replaced);
+    EXPECT_EQ(SaveFile(link, ContentOf("three"), kOld), TSaveResult::Replaced);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(other), "three");
     EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"other-name.txt", "link.txt"}));
 }
 
 // A file size limit makes every write past it fail for real: the temporary
-// file cannot be completed, and neither can the rewrite in place.
-TEST(SafeSave, AWriteBrokenOffIsReportedAsTorn) {
+// file cannot be completed, nor the room for a rewrite in place reserved.
+TEST(SafeSave, AContentTooLargeLeavesWhatTheCallerNames) {
     test_support::ScratchDir folder;
     const fs::path target = folder.Write("JWC_TEMP.TXT", "old");
     const std::string big(4096, 'x');
-    TSaveResult result;
-    {
-        test_support::FileSizeLimit limit(1000);
-        result = SaveFileSafely(target, ContentOf(big));
+    for (const auto& [fallback, left] : {std::pair{kOld, "old"}, std::pair{kHq, "hq\r\n"}}) {
+        TSaveResult result;
+        {
+            test_support::FileSizeLimit limit(1000);
+            result = SaveFile(target, ContentOf(big), fallback);
+        }
+        EXPECT_EQ(result, TSaveResult::FellBack);
+        EXPECT_EQ(ReadBytes(target), left);
+        EXPECT_EQ(Names(folder.path()).size(), 1u);
     }
-    EXPECT_EQ(result, TSaveResult::Torn);
-    EXPECT_EQ(ReadBytes(target).size(), 1000u);
-    EXPECT_EQ(Names(folder.path()).size(), 1u);
 }
 #endif
 
