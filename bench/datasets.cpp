@@ -172,6 +172,36 @@ void Bundle(TWriter& w, int n) {
     }
 }
 
+// Long lines with short ticks between them, as text, hatch fragments or
+// symbols over walls: `lines` lines 500 mm long, 0.1 mm apart, and in each
+// gap `ticks` ticks 0.04 mm long. Nothing crosses.
+void LinesAndTicks(TWriter& w, int lines, int ticks) {
+    for (int k = 0; k < lines; ++k)
+        w.Segment(0, k * 0.1, 500, k * 0.1);
+    for (int k = 0; k < lines; ++k) {
+        for (int t = 0; t < ticks; ++t) {
+            const double x = (t + 0.5) * 500 / ticks;
+            w.Segment(x, k * 0.1 + 0.03, x, k * 0.1 + 0.07);
+        }
+    }
+}
+
+// The answer of a first run on Grid(n) with 20 mm squares centred on the
+// crossings, selected again: each square overlaps its neighbours', so its
+// sides cross some twenty others. The sides come in the first run's order.
+void SecondRun(TWriter& w, int n) {
+    const double pitch = 10, half = 10;
+    for (int row = 0; row < n; ++row) {
+        for (int col = 0; col < n; ++col) {
+            const double x = col * pitch, y = row * pitch;
+            w.Segment(x - half, y - half, x + half, y - half);
+            w.Segment(x + half, y - half, x + half, y + half);
+            w.Segment(x + half, y + half, x - half, y + half);
+            w.Segment(x - half, y + half, x - half, y - half);
+        }
+    }
+}
+
 } // namespace
 
 const std::vector<TDataset>& Datasets() {
@@ -196,6 +226,11 @@ const std::vector<TDataset>& Datasets() {
         {"fan-20k", "fan: 20,000 lines from one point, 1 mm to 8 m", true},
         {"bundle-10k", "10,000 near-coincident diagonals over 14 octaves of 8", true},
         {"bundle-20k", "20,000 near-coincident diagonals over 14 octaves of 8", true},
+        {"lines-ticks", "5,000 long lines 0.1 mm apart, 200,000 ticks between", false,
+         "dense-100k"},
+        {"rerun-200", "a second run over the 20 mm squares drawn on grid 200 x 200", false},
+        {"rerun-300", "a second run over the 20 mm squares drawn on grid 300 x 300", false,
+         "rerun-200"},
     };
     return all;
 }
@@ -242,6 +277,12 @@ int64_t WriteDataset(const TDataset& dataset, const std::filesystem::path& folde
         Bundle(w, 10000);
     else if (name == "bundle-20k")
         Bundle(w, 20000);
+    else if (name == "lines-ticks")
+        LinesAndTicks(w, 5000, 40);
+    else if (name == "rerun-200")
+        SecondRun(w, 200);
+    else if (name == "rerun-300")
+        SecondRun(w, 300);
     return w.Count();
 }
 

@@ -13,7 +13,7 @@ struct TDataset {
     std::string Name;
     std::string Description;
     bool PlainFeasible; // the plain pair loop ends within a minute
-    std::string Base{}; // the same set without its outlier, for a ratio
+    std::string Base{}; // a set run before it to show its time against, as a ratio
 };
 
 const std::vector<TDataset>& Datasets();

@@ -2,7 +2,8 @@
 // on each end to end (file to file), reports the stages and peak memory, and
 // runs the plain reference where it ends within a minute to confirm the
 // output is byte-identical. A set with a base (the same set without its
-// outlier) also shows its time as a ratio to the base's.
+// outlier, or one to measure it against) also shows its time as a ratio to
+// the base's.
 //
 //   crossrect-bench CLI WORKDIR [DATASET...]
 #include <signal.h>

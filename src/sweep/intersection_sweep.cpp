@@ -58,7 +58,7 @@ void SweepPlain(std::span<const TSweepSegment> lines, TCrossingVisitor& visitor)
 void SweepIndexed(std::span<const TSweepSegment> lines, TCrossingVisitor& visitor) {
     const int32_t n = CountOf(lines);
     if (n < 2) return;
-    const TSegmentIndex index(lines);
+    TSegmentIndex index(lines);
     std::vector<TSegmentEnds> candidates;
     std::vector<TCrossingPoint> crossings;
     for (int32_t i = 0; i + 1 < n; ++i) {

@@ -7,34 +7,158 @@ namespace Unit1 {
 
 namespace {
 
-// Segments in a leaf: tested pair by pair.
+// Segments in a leaf: tested one by one.
 constexpr uint32_t kLeafSize = 8;
 // Rounding of the projections and of the distance the pairs are judged by,
 // relative to the magnitude: a few dozen unit roundoffs.
 constexpr double kProjectionRounding = 0x1p-47;
 
-struct TPair {
-    uint32_t Low, High;
+} // namespace
+
+// Builds the nodes over the members, splitting each at the median of the
+// midpoints along the axis where the midpoints spread most. The leaves are
+// bounded by their segments, each node above by its two children, in the
+// frame of the child with the longer segment.
+class TTreeBuilder {
+  public:
+    using TNode = TSegmentTree::TNode;
+    explicit TTreeBuilder(TSegmentTree& tree) : tree_(tree) {
+        keys_.reserve(tree.order_.size());
+        for (int32_t i : tree.order_) {
+            const TSegmentPath& p = tree.paths_[static_cast<std::size_t>(i)];
+            keys_.push_back(TKey{{p.X1 + p.X2, p.Y1 + p.Y2}, i});
+        }
+    }
+
+    void Run() {
+        Build(0, static_cast<uint32_t>(keys_.size()));
+        for (std::size_t k = 0; k < keys_.size(); ++k)
+            tree_.order_[k] = keys_[k].Index;
+    }
+
+  private:
+    // A member's midpoint, doubled, where the splits look for it.
+    struct TKey {
+        double Mid[2];
+        int32_t Index;
+    };
+
+    static double Along(const TNode& n, double x, double y) { return x * n.Ux + y * n.Uy; }
+    static double Across(const TNode& n, double x, double y) { return y * n.Ux - x * n.Uy; }
+
+    int32_t Build(uint32_t first, uint32_t count) {
+        const auto at = static_cast<int32_t>(tree_.nodes_.size());
+        tree_.nodes_.emplace_back();
+        if (count <= kLeafSize) {
+            BoundLeaf(tree_.nodes_.back(), first, count);
+            return at;
+        }
+        const int axis = SpreadAxis(first, count);
+        const auto begin = keys_.begin() + first;
+        const uint32_t half = count / 2;
+        std::nth_element(begin, begin + half, begin + count, [axis](const TKey& a, const TKey& b) {
+            return a.Mid[axis] < b.Mid[axis];
+        });
+        const int32_t left = Build(first, half);
+        const int32_t right = Build(first + half, count - half);
+        TNode& node = tree_.nodes_[static_cast<std::size_t>(at)];
+        node.First = first, node.Count = count, node.Left = left, node.Right = right;
+        BoundByChildren(node);
+        return at;
+    }
+
+    // Long segments stretch the boxes, not the spread of their midpoints:
+    // splitting by the boxes would leave a stack of long lines unsplit.
+    int SpreadAxis(uint32_t first, uint32_t count) const {
+        double lo[2] = {INFINITY, INFINITY}, hi[2] = {-INFINITY, -INFINITY};
+        for (uint32_t k = first; k < first + count; ++k) {
+            for (int axis = 0; axis < 2; ++axis) {
+                lo[axis] = std::min(lo[axis], keys_[k].Mid[axis]);
+                hi[axis] = std::max(hi[axis], keys_[k].Mid[axis]);
+            }
+        }
+        return hi[0] - lo[0] >= hi[1] - lo[1] ? 0 : 1;
+    }
+
+    const TSegmentPath& PathAt(uint32_t k) const {
+        return tree_.paths_[static_cast<std::size_t>(keys_[k].Index)];
+    }
+
+    // Framed along the longest segment; any frame holds the segments, this
+    // one tightly where they run alike.
+    void BoundLeaf(TNode& node, uint32_t first, uint32_t count) const {
+        node.First = first, node.Count = count;
+        for (uint32_t k = first; k < first + count; ++k) {
+            const TSegmentPath& p = PathAt(k);
+            const double dx = p.X2 - p.X1, dy = p.Y2 - p.Y1;
+            if (dx * dx + dy * dy > node.Longest) { // squared: the coordinates are below 2^500
+                node.Longest = dx * dx + dy * dy;
+                const double length = std::hypot(dx, dy);
+                const double sign = (dx < 0 || (dx == 0 && dy < 0)) ? -1 : 1;
+                node.Ux = sign * dx / length, node.Uy = sign * dy / length;
+            }
+        }
+        node.Box = PathAt(first).Box;
+        double lo_u = INFINITY, hi_u = -INFINITY, lo_v = INFINITY, hi_v = -INFINITY;
+        double margin = 0;
+        for (uint32_t k = first; k < first + count; ++k) {
+            const TSegmentPath& p = PathAt(k);
+            node.Lowest = std::min(node.Lowest, keys_[k].Index);
+            node.Highest = std::max(node.Highest, keys_[k].Index);
+            node.Box = Union(node.Box, p.Box);
+            for (const auto& [x, y] : {std::pair{p.X1, p.Y1}, std::pair{p.X2, p.Y2}}) {
+                const double u = Along(node, x, y), v = Across(node, x, y);
+                lo_u = std::min(lo_u, u), hi_u = std::max(hi_u, u);
+                lo_v = std::min(lo_v, v), hi_v = std::max(hi_v, v);
+            }
+            margin = std::max(margin, p.Reach + kProjectionRounding * Magnitude(p));
+        }
+        node.CenterU = (lo_u + hi_u) / 2, node.HalfU = (hi_u - lo_u) / 2 + margin;
+        node.CenterV = (lo_v + hi_v) / 2, node.HalfV = (hi_v - lo_v) / 2 + margin;
+    }
+
+    // Each child's turned box, seen in the node's frame, with the rounding
+    // of that view added.
+    void BoundByChildren(TNode& node) const {
+        const TNode& a = tree_.nodes_[static_cast<std::size_t>(node.Left)];
+        const TNode& b = tree_.nodes_[static_cast<std::size_t>(node.Right)];
+        const TNode& longer = a.Longest >= b.Longest ? a : b;
+        node.Longest = longer.Longest, node.Ux = longer.Ux, node.Uy = longer.Uy;
+        node.Lowest = std::min(a.Lowest, b.Lowest), node.Highest = std::max(a.Highest, b.Highest);
+        node.Box = Union(a.Box, b.Box);
+        const double rounding =
+            kProjectionRounding * std::max({std::fabs(node.Box.MinX), std::fabs(node.Box.MaxX),
+                                            std::fabs(node.Box.MinY), std::fabs(node.Box.MaxY)});
+        double lo_u = INFINITY, hi_u = -INFINITY, lo_v = INFINITY, hi_v = -INFINITY;
+        for (const TNode* child : {&a, &b}) {
+            const TNode& c = *child;
+            // The child's centre and axes in the plane, then in the node's frame.
+            const double x = c.CenterU * c.Ux - c.CenterV * c.Uy;
+            const double y = c.CenterU * c.Uy + c.CenterV * c.Ux;
+            const double uu = std::fabs(c.Ux * node.Ux + c.Uy * node.Uy);
+            const double uv = std::fabs(c.Uy * node.Ux - c.Ux * node.Uy);
+            const double half_u = c.HalfU * uu + c.HalfV * uv + rounding;
+            const double half_v = c.HalfU * uv + c.HalfV * uu + rounding;
+            const double u = Along(node, x, y), v = Across(node, x, y);
+            lo_u = std::min(lo_u, u - half_u), hi_u = std::max(hi_u, u + half_u);
+            lo_v = std::min(lo_v, v - half_v), hi_v = std::max(hi_v, v + half_v);
+        }
+        node.CenterU = (lo_u + hi_u) / 2, node.HalfU = (hi_u - lo_u) / 2 + rounding;
+        node.CenterV = (lo_v + hi_v) / 2, node.HalfV = (hi_v - lo_v) / 2 + rounding;
+    }
+
+    static TSegmentBox Union(const TSegmentBox& a, const TSegmentBox& b) {
+        return TSegmentBox{std::min(a.MinX, b.MinX), std::min(a.MinY, b.MinY),
+                           std::max(a.MaxX, b.MaxX), std::max(a.MaxY, b.MaxY)};
+    }
+
+    TSegmentTree& tree_;
+    std::vector<TKey> keys_;
 };
 
-// A node: its segments lie at order[First .. First + Count). Its volume is
-// the union of their widened boxes and a box turned along direction (Ux,
-// Uy), holding every point within reach of its segments.
-struct TNode {
-    uint32_t First = 0, Count = 0;
-    int32_t Left = -1, Right = -1;
-    TSegmentBox Box{};
-    double Ux = 1, Uy = 0;
-    double CenterU = 0, CenterV = 0, HalfU = 0, HalfV = 0; // turned frame, v = (-Uy, Ux)
-    bool Leaf() const { return Left < 0; }
-};
+namespace {
 
-double Along(const TNode& n, double x, double y) {
-    return x * n.Ux + y * n.Uy;
-}
-double Across(const TNode& n, double x, double y) {
-    return y * n.Ux - x * n.Uy;
-}
+using TNode = TSegmentTree::TNode;
 
 // True when b's turned box lies wholly beyond a's along one of a's axes.
 bool Apart(const TNode& a, const TNode& b) {
@@ -53,130 +177,76 @@ bool Meet(const TNode& a, const TNode& b) {
     return a.Box.Overlaps(b.Box) && !Apart(a, b) && !Apart(b, a);
 }
 
-class TBuilder {
-  public:
-    TBuilder(const std::vector<TSegmentPath>& paths, std::size_t limit)
-        : paths_(paths), limit_(limit) {}
+} // namespace
 
-    bool Run(const std::vector<int32_t>& members, std::vector<TPair>& pairs) {
-        order_ = members;
-        if (order_.empty()) return true;
-        nodes_.reserve(2 * (order_.size() / kLeafSize + 1));
-        Build(0, static_cast<uint32_t>(order_.size()));
-        pairs_ = &pairs;
-        Join(0);
-        return !overflow_;
+void TSegmentTree::Build(std::span<const TSegmentPath> paths, std::span<const int32_t> members) {
+    paths_ = paths;
+    order_.assign(members.begin(), members.end());
+    nodes_.clear();
+    if (order_.empty()) return;
+    nodes_.reserve(2 * (order_.size() / kLeafSize + 1));
+    TTreeBuilder(*this).Run();
+}
+
+// Every pair within one node and across two, each once, keeping only those
+// whose lower index lies in the range asked for.
+class TPairFinder {
+  public:
+    TPairFinder(const TSegmentTree& tree, int32_t low, int32_t high, std::size_t most,
+                TPairTable& pairs)
+        : tree_(tree), low_(low), high_(high), most_(most), pairs_(pairs) {}
+
+    bool Run() {
+        if (!tree_.nodes_.empty()) Join(0);
+        return !over_;
     }
 
   private:
-    const TSegmentPath& PathAt(uint32_t k) const {
-        return paths_[static_cast<std::size_t>(order_[k])];
-    }
+    const TNode& Node(int32_t at) const { return tree_.nodes_[static_cast<std::size_t>(at)]; }
 
-    // Along the longest segment; any frame holds the segments, this one
-    // tightly where they run alike.
-    void Frame(TNode& node) const {
-        double longest = 0; // squared: the coordinates are below 2^500
-        const TSegmentPath* along = nullptr;
-        for (uint32_t k = node.First; k < node.First + node.Count; ++k) {
-            const TSegmentPath& p = PathAt(k);
-            const double dx = p.X2 - p.X1, dy = p.Y2 - p.Y1;
-            if (dx * dx + dy * dy > longest) longest = dx * dx + dy * dy, along = &p;
-        }
-        node.Ux = 1, node.Uy = 0;
-        if (!along) return;
-        const double dx = along->X2 - along->X1, dy = along->Y2 - along->Y1;
-        const double length = std::hypot(dx, dy);
-        const double sign = (dx < 0 || (dx == 0 && dy < 0)) ? -1 : 1;
-        node.Ux = sign * dx / length, node.Uy = sign * dy / length;
-    }
-
-    void Bound(TNode& node) const {
-        Frame(node);
-        const TSegmentPath& first = PathAt(node.First);
-        node.Box = first.Box;
-        double lo_u = Along(node, first.X1, first.Y1), hi_u = lo_u;
-        double lo_v = Across(node, first.X1, first.Y1), hi_v = lo_v;
-        double margin = 0;
-        for (uint32_t k = node.First; k < node.First + node.Count; ++k) {
-            const TSegmentPath& p = PathAt(k);
-            node.Box = TSegmentBox{
-                std::min(node.Box.MinX, p.Box.MinX), std::min(node.Box.MinY, p.Box.MinY),
-                std::max(node.Box.MaxX, p.Box.MaxX), std::max(node.Box.MaxY, p.Box.MaxY)};
-            for (const auto& [x, y] : {std::pair{p.X1, p.Y1}, std::pair{p.X2, p.Y2}}) {
-                const double u = Along(node, x, y), v = Across(node, x, y);
-                lo_u = std::min(lo_u, u), hi_u = std::max(hi_u, u);
-                lo_v = std::min(lo_v, v), hi_v = std::max(hi_v, v);
-            }
-            margin = std::max(margin, p.Reach + kProjectionRounding * Magnitude(p));
-        }
-        node.CenterU = (lo_u + hi_u) / 2, node.HalfU = (hi_u - lo_u) / 2 + margin;
-        node.CenterV = (lo_v + hi_v) / 2, node.HalfV = (hi_v - lo_v) / 2 + margin;
-    }
-
-    // Splits at the median of the segments' midpoints along the axis where
-    // they spread most.
-    int32_t Build(uint32_t first, uint32_t count) {
-        const auto at = static_cast<int32_t>(nodes_.size());
-        TNode node;
-        node.First = first, node.Count = count;
-        nodes_.push_back(node);
-        Bound(nodes_.back());
-        if (count <= kLeafSize) return at;
-        const TSegmentBox& box = nodes_.back().Box;
-        const bool by_x = box.MaxX - box.MinX >= box.MaxY - box.MinY;
-        const auto mid = [&](int32_t i) {
-            const TSegmentPath& p = paths_[static_cast<std::size_t>(i)];
-            return by_x ? p.X1 + p.X2 : p.Y1 + p.Y2;
-        };
-        const uint32_t half = count / 2;
-        std::nth_element(order_.begin() + first, order_.begin() + first + half,
-                         order_.begin() + first + count,
-                         [&](int32_t a, int32_t b) { return mid(a) < mid(b); });
-        const int32_t left = Build(first, half);
-        const int32_t right = Build(first + half, count - half);
-        nodes_[static_cast<std::size_t>(at)].Left = left;
-        nodes_[static_cast<std::size_t>(at)].Right = right;
-        return at;
+    // No pair of a and b has its lower index in the range.
+    bool OutOfRange(const TNode& a, const TNode& b) const {
+        return std::min(a.Lowest, b.Lowest) >= high_ || std::min(a.Highest, b.Highest) < low_;
     }
 
     void Keep(int32_t i, int32_t j) {
-        if (!PathsCanMeet(paths_[static_cast<std::size_t>(i)], paths_[static_cast<std::size_t>(j)]))
+        const int32_t lower = std::min(i, j);
+        if (lower < low_ || lower >= high_) return;
+        const auto& paths = tree_.paths_;
+        if (!PathsCanMeet(paths[static_cast<std::size_t>(i)], paths[static_cast<std::size_t>(j)]))
             return;
-        if (pairs_->size() >= limit_) {
-            overflow_ = true;
+        if (pairs_.Added() >= most_) {
+            over_ = true;
             return;
         }
-        const auto a = static_cast<uint32_t>(i), b = static_cast<uint32_t>(j);
-        pairs_->push_back(a < b ? TPair{a, b} : TPair{b, a});
+        pairs_.Add(static_cast<uint32_t>(i), static_cast<uint32_t>(j));
     }
 
-    // Every pair within one node, each once.
     void Join(int32_t at) {
-        if (overflow_) return;
-        const TNode& n = nodes_[static_cast<std::size_t>(at)];
+        const TNode& n = Node(at);
+        if (over_ || OutOfRange(n, n)) return;
         if (!n.Leaf()) {
             Join(n.Left);
             Join(n.Right);
             Cross(n.Left, n.Right);
             return;
         }
+        const auto& order = tree_.order_;
         for (uint32_t a = n.First; a < n.First + n.Count; ++a) {
             for (uint32_t b = a + 1; b < n.First + n.Count; ++b)
-                Keep(order_[a], order_[b]);
+                Keep(order[a], order[b]);
         }
     }
 
-    // Every pair with one segment in each of two disjoint nodes.
     void Cross(int32_t at_a, int32_t at_b) {
-        if (overflow_) return;
-        const TNode& a = nodes_[static_cast<std::size_t>(at_a)];
-        const TNode& b = nodes_[static_cast<std::size_t>(at_b)];
-        if (!Meet(a, b)) return;
+        const TNode& a = Node(at_a);
+        const TNode& b = Node(at_b);
+        if (over_ || OutOfRange(a, b) || !Meet(a, b)) return;
         if (a.Leaf() && b.Leaf()) {
+            const auto& order = tree_.order_;
             for (uint32_t i = a.First; i < a.First + a.Count; ++i) {
                 for (uint32_t j = b.First; j < b.First + b.Count; ++j)
-                    Keep(order_[i], order_[j]);
+                    Keep(order[i], order[j]);
             }
         } else if (a.Leaf() || (!b.Leaf() && b.Count > a.Count)) {
             Cross(at_a, b.Left);
@@ -187,37 +257,16 @@ class TBuilder {
         }
     }
 
-    const std::vector<TSegmentPath>& paths_;
-    std::size_t limit_;
-    std::vector<int32_t> order_;
-    std::vector<TNode> nodes_;
-    std::vector<TPair>* pairs_ = nullptr;
-    bool overflow_ = false;
+    const TSegmentTree& tree_;
+    int32_t low_, high_;
+    std::size_t most_;
+    TPairTable& pairs_;
+    bool over_ = false;
 };
 
-} // namespace
-
-bool TSegmentTree::FindPairs(const std::vector<TSegmentPath>& paths,
-                             const std::vector<int32_t>& members, std::size_t limit) {
-    std::vector<TPair> pairs;
-    // Only what is used is touched, and nothing is copied while it grows.
-    pairs.reserve(std::min<std::size_t>(limit, std::size_t{3} << 20));
-    TBuilder builder(paths, limit);
-    if (!builder.Run(members, pairs)) return false;
-    // Counting sort by the smaller index, then each row in order.
-    start_.assign(paths.size() + 1, 0);
-    for (const TPair& p : pairs)
-        ++start_[p.Low + 1];
-    for (std::size_t k = 1; k < start_.size(); ++k)
-        start_[k] += start_[k - 1];
-    items_.resize(pairs.size());
-    std::vector<uint32_t> fill(start_.begin(), start_.end() - 1);
-    for (const TPair& p : pairs)
-        items_[fill[p.Low]++] = static_cast<int32_t>(p.High);
-    std::vector<TPair>().swap(pairs);
-    for (std::size_t i = 0; i + 1 < start_.size(); ++i)
-        std::sort(items_.begin() + start_[i], items_.begin() + start_[i + 1]);
-    return true;
+bool TSegmentTree::FindPairs(int32_t low, int32_t high, std::size_t most,
+                             TPairTable& pairs) const {
+    return TPairFinder(*this, low, high, most, pairs).Run();
 }
 
 } // namespace Unit1

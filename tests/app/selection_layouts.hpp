@@ -1,7 +1,7 @@
 // Seeded selections shaped to defeat a spatial index: far outliers, dense
 // knots, sizes over many octaves, drawings far from the origin, boxes that
-// are not finite, repeated segments, hatching, radial lines and bundles of
-// near-coincident diagonals. Some segments in each are excluded.
+// are not finite, repeated segments, hatching, radial lines, bundles of
+// near-coincident diagonals and long lines over many short ones. Some segments in each are excluded.
 #pragma once
 
 #include <cmath>
@@ -138,6 +138,17 @@ inline const std::vector<TLayout>& Layouts() {
              b.Scatter(10, -20, -20, 40, 20);
              b.Bundle(500);
              b.Scatter(10, -20, -20, 40, 20);
+         }},
+        {"lines_and_ticks", // with lines across, so that there is something to draw
+         [](TBuilder& b) {
+             for (int k = 0; k < 60; ++k)
+                 b.Add(0, k * 0.1, 50, k * 0.1);
+             for (int k = 0; k < 60; ++k) {
+                 for (int t = 0; t < 20; ++t)
+                     b.Add(t * 2.5 + 1.25, k * 0.1 + 0.03, t * 2.5 + 1.25, k * 0.1 + 0.07);
+             }
+             for (int k = 0; k < 10; ++k)
+                 b.Add(k * 5 + 0.6, -1, k * 5 + 0.9, 7);
          }},
         {"doubled_and_points",
          [](TBuilder& b) {

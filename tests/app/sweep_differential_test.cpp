@@ -8,7 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <optional>
+#include <cstdio>
 #include <random>
 
 #include "app/command_run.hpp"
@@ -248,15 +248,24 @@ TEST(SweepDifferential, PointListSquareIsInclusive) {
 }
 
 // For every segment, the index must list exactly the later segments whose
-// paths can meet its own, ascending, whatever the layout and the method.
+// paths can meet its own, ascending, whatever the layout and the way the
+// budget makes the index take: the levels at any cost, the tree (also a few
+// pairs at a time, so that its ranges shrink down to single segments), and
+// every later segment.
 void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lines,
                            const std::string& name) {
-    using TMethod = Unit1::TSegmentIndex::TMethod;
-    for (const auto method : {std::optional<TMethod>{}, std::optional{TMethod::Levels},
-                              std::optional{TMethod::Tree}, std::optional{TMethod::Direct}}) {
+    constexpr double kNever = 2, kAlways = 0;
+    const std::pair<const char*, Unit1::TSearchBudget> ways[] = {
+        {"chosen", {}},
+        {"levels", {SIZE_MAX, 0, 1000, kNever}},
+        {"tree", {0, 0, SIZE_MAX, kNever}},
+        {"tree, 7 pairs at a time", {0, 0, 7, kNever}},
+        {"every later", {0, 0, 1000, kAlways}},
+    };
+    for (const auto& [way, budget] : ways) {
         const auto segments = Unit1::SweepSegmentsOf(lines);
-        const Unit1::TSegmentIndex index(segments, method);
-        const std::string label = name + " by method " + std::to_string(int(index.Method()));
+        Unit1::TSegmentIndex index(segments, budget);
+        const std::string label = name + " by " + way;
         std::vector<Unit1::TSegmentEnds> scratch;
         std::vector<int32_t> found, expected;
         for (int32_t i = 0; i < lines.Count(); ++i) {
@@ -282,6 +291,34 @@ void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lin
             ASSERT_EQ(found, expected) << label << ": segment " << i;
         }
     }
+}
+
+// A first run on an n x n grid with 20 mm squares centred on its 10 mm
+// pitch, then its answer's sides as the selection of a second run.
+JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> SecondRunOfGrid(int n) {
+    TExchangeState first;
+    JwwGaibu::ResetExchangeState(first);
+    for (int i = 0; i < 2 * n; ++i) {
+        auto& line = first.Lines.Append();
+        const double at = (i % n) * 10.0, lo = -5, hi = (n - 1) * 10.0 + 5;
+        line.X1 = i < n ? lo : at, line.Y1 = i < n ? at : lo;
+        line.X2 = i < n ? hi : at, line.Y2 = i < n ? at : hi;
+    }
+    JwwGaibu::RewindAttributes(first);
+    Unit1::TRectSettings settings;
+    settings.RectWidth = settings.RectHeight = 20;
+    settings.RectRefPoint = 4; // the centre
+    static const ScratchDir dir;
+    Unit1::DrawAtIntersections(first, settings, dir.path() / "s.dat", [](const Unit1::TStatus&) {});
+    JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> sides;
+    for (const std::string& text : OutputOf(first)) {
+        double x1, y1, x2, y2;
+        if (std::sscanf(text.c_str(), "%lf %lf %lf %lf", &x1, &y1, &x2, &y2) != 4) continue;
+        auto& line = sides.Append();
+        line.X1 = x1, line.Y1 = y1, line.X2 = x2, line.Y2 = y2;
+    }
+    EXPECT_EQ(sides.Count(), 4 * n * n);
+    return sides;
 }
 
 TEST(SweepDifferential, IndexListsExactlyThePathsThatCanMeet) {
@@ -310,6 +347,7 @@ TEST(SweepDifferential, IndexListsExactlyThePathsThatCanMeet) {
         }
     }
     ExpectExactCandidates(chains, "chains with gaps");
+    ExpectExactCandidates(SecondRunOfGrid(8), "second run");
     for (const auto& layout : selection_layouts::Layouts()) {
         JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine> shaped;
         selection_layouts::TBuilder builder(shaped, 5);
@@ -392,6 +430,19 @@ TEST(SweepDifferential, IndexedMatchesPlainOnHardLayouts) {
             ASSERT_TRUE(outputs[0] == outputs[1]) << layout.Name << " seed " << seed;
         }
     }
+}
+
+TEST(SweepDifferential, SecondRunOverDrawnSquaresMatchesPlain) {
+    const auto sides = SecondRunOfGrid(12);
+    auto fill = [&](TExchangeState& state) {
+        JwwGaibu::ResetExchangeState(state);
+        for (int32_t i = 0; i < sides.Count(); ++i)
+            state.Lines.Append() = sides[i];
+        JwwGaibu::RewindAttributes(state);
+    };
+    const auto outputs = RunBothMethods(fill, Unit1::TRectSettings{}, -1);
+    ASSERT_GT(outputs[1].size(), 4u * 12 * 12); // the corners and crossings lie on the pitch
+    EXPECT_TRUE(outputs[0] == outputs[1]);
 }
 
 TEST(SweepDifferential, LargeRunsMatchAcrossBatchesAndThreads) {

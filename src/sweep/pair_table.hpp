@@ -1,0 +1,59 @@
+// Unit1: pairs of segments grouped by their lower index, for the sweep to
+// read in order: the higher ones of segment i lie in Row(i), ascending.
+// 8 bytes a pair while they are added, 4 once grouped.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace Unit1 {
+
+class TPairTable {
+  public:
+    // Only what is used is touched, and nothing is copied while it grows.
+    void Reserve(std::size_t pairs) { pairs_.reserve(pairs); }
+    std::size_t Added() const { return pairs_.size(); }
+    void Add(uint32_t a, uint32_t b) { pairs_.push_back(a < b ? TPair{a, b} : TPair{b, a}); }
+    // Forgets every pair, grouped or not.
+    void Clear() {
+        pairs_.clear();
+        start_.clear();
+        higher_.clear();
+    }
+
+    // Groups the pairs added among `count` segments; counting sort by the
+    // lower index, then each row in order.
+    void Group(std::size_t count) {
+        start_.assign(count + 1, 0);
+        for (const TPair& p : pairs_)
+            ++start_[p.Low + 1];
+        for (std::size_t k = 1; k < start_.size(); ++k)
+            start_[k] += start_[k - 1];
+        higher_.resize(pairs_.size());
+        std::vector<uint32_t> fill(start_.begin(), start_.end() - 1);
+        for (const TPair& p : pairs_)
+            higher_[fill[p.Low]++] = static_cast<int32_t>(p.High);
+        std::vector<TPair>().swap(pairs_);
+        for (std::size_t i = 0; i < count; ++i)
+            std::sort(higher_.begin() + start_[i], higher_.begin() + start_[i + 1]);
+    }
+
+    // Empty for a segment beyond those grouped.
+    std::span<const int32_t> Row(int32_t i) const {
+        const auto at = static_cast<std::size_t>(i);
+        if (at + 1 >= start_.size()) return {};
+        return {higher_.data() + start_[at], higher_.data() + start_[at + 1]};
+    }
+
+  private:
+    struct TPair {
+        uint32_t Low, High;
+    };
+    std::vector<TPair> pairs_;    // while adding
+    std::vector<uint32_t> start_; // by lower index, one more at the end
+    std::vector<int32_t> higher_; // grouped
+};
+
+} // namespace Unit1

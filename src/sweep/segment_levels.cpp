@@ -1,0 +1,264 @@
+#include "sweep/segment_levels.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace Unit1 {
+
+namespace {
+
+// Cells at least 2^-40 of a box's distance from the origin keep every cell
+// number below 2^41, so even boxes near the largest doubles get a level.
+constexpr int kMagnitudeBits = 40;
+// Entries carry the index above two flags; more segments than this (far
+// beyond any memory) are left unplaced.
+constexpr int64_t kMostPlaced = int64_t{1} << 28;
+constexpr int kFlagBits = 2;
+// Levels sharing one set of cells at most.
+constexpr int kMergedLevels = 3;
+// Room for the exponent of every finite double. Boxes are widened by the
+// tolerance, so the levels in use lie in -26 .. 1024.
+constexpr int kLowestLevel = -1100, kHighestLevel = 1100;
+constexpr int kNoLevel = INT16_MAX;
+// Pairs across levels kept at most.
+constexpr std::size_t kMostPairsAcross = std::size_t{3} << 20;
+
+int Exponent(double v) {
+    int e = 0;
+    std::frexp(v, &e); // v = m 2^e with 0.5 <= m < 1, so 2^e >= v
+    return e;
+}
+
+// The smallest cell size 2^level that holds the box in 2 x 2 cells and
+// keeps its cell numbers small; none for a box that is not finite.
+bool FindLevel(const TSegmentBox& b, int& level) {
+    const double size = std::max(b.MaxX - b.MinX, b.MaxY - b.MinY);
+    const double reach =
+        std::max({std::fabs(b.MinX), std::fabs(b.MaxX), std::fabs(b.MinY), std::fabs(b.MaxY)});
+    if (!std::isfinite(size) || !std::isfinite(reach)) return false;
+    level = std::max(Exponent(size), Exponent(reach) - kMagnitudeBits);
+    return true;
+}
+
+// Column or row of v at a level whose cells are 1 / scale wide, centred on
+// the multiples of that width, so that round coordinates lie inside a cell
+// rather than on its edge. Scaling by a power of two rounds, if at all, only
+// below 2^-1022, and the half added is exact below 2^52: the number is
+// monotone in v, so boxes that share a point share that point's cell.
+int64_t LevelCell(double v, double scale) {
+    return static_cast<int64_t>(std::floor(v * scale + 0.5));
+}
+
+bool FitsTwoByTwo(const TSegmentLevels::TCellRange& r) {
+    return r.X1 - r.X0 <= 1 && r.Y1 - r.Y0 <= 1;
+}
+
+uint32_t IndexOf(uint32_t key) {
+    return key >> kFlagBits;
+}
+
+template <class Entry> TSegmentBox WidenedBox(const Entry& e) {
+    return WidenedBoxOf(e.X1, e.Y1, e.X2, e.Y2);
+}
+
+} // namespace
+
+bool TSegmentLevels::Build(std::span<const TSweepSegment> lines,
+                           std::span<const TSegmentPath> paths, std::span<const int32_t> members,
+                           std::size_t budget) {
+    lines_ = lines, paths_ = paths;
+    level_.assign(paths.size(), kUnplaced);
+    PlaceInLevels(members);
+    FillCells(members);
+    const std::size_t same_level = SameLevelWork();
+    const std::size_t left = budget - std::min(budget, same_level);
+    const std::size_t across = same_level > budget ? SIZE_MAX : CrossLevelWork(members, left);
+    if (across > left || !PairAcrossLevels(members, across)) {
+        *this = TSegmentLevels{};
+        return false;
+    }
+    cells_.ForgetKeys(); // the sweep reaches cells only through own_
+    return true;
+}
+
+void TSegmentLevels::PlaceInLevels(std::span<const int32_t> members) {
+    std::vector<uint8_t> used(kHighestLevel - kLowestLevel + 1);
+    const bool too_many = static_cast<int64_t>(paths_.size()) > kMostPlaced;
+    for (int32_t i : members) {
+        int level = 0;
+        if (too_many || !FindLevel(Box(i), level) || !FitsTwoByTwo(Cells(i, level))) {
+            unplaced_.push_back(i);
+            continue;
+        }
+        level_[static_cast<size_t>(i)] = static_cast<int16_t>(level);
+        used[static_cast<size_t>(level - kLowestLevel)] = 1;
+    }
+    MergeLevels(used);
+}
+
+// Every pair across two levels costs a lookup, so levels close in size
+// share the coarser one: going down from the largest, each level in use
+// takes in the used levels up to kMergedLevels - 1 below it. Cells stay at
+// most 2^(kMergedLevels - 1) times a box's size.
+void TSegmentLevels::MergeLevels(const std::vector<uint8_t>& used) {
+    std::vector<int16_t> merged(used.size(), kUnplaced);
+    int top = kNoLevel;
+    for (int level = kHighestLevel; level >= kLowestLevel; --level) {
+        if (!used[static_cast<size_t>(level - kLowestLevel)]) continue;
+        if (top == kNoLevel || top - level >= kMergedLevels) {
+            top = level;
+            levels_.push_back(level);
+        }
+        merged[static_cast<size_t>(level - kLowestLevel)] = static_cast<int16_t>(top);
+    }
+    std::reverse(levels_.begin(), levels_.end());
+    for (int16_t& level : level_) {
+        if (level != kUnplaced) level = merged[static_cast<size_t>(level - kLowestLevel)];
+    }
+}
+
+TSegmentLevels::TCellRange TSegmentLevels::Cells(int32_t i, int level) const {
+    const TSegmentBox& b = Box(i);
+    const double scale = std::ldexp(1.0, -level);
+    return TCellRange{LevelCell(b.MinX, scale), LevelCell(b.MaxX, scale), LevelCell(b.MinY, scale),
+                      LevelCell(b.MaxY, scale)};
+}
+
+void TSegmentLevels::FillCells(std::span<const int32_t> members) {
+    // Most boxes take one or two cells.
+    cells_.Reserve(2 * members.size());
+    own_.resize(paths_.size());
+    std::vector<std::array<uint32_t, 4>> own_cells(paths_.size());
+    for (int32_t i : members) {
+        if (!Placed(i)) continue;
+        const int level = LevelOf(i);
+        const TCellRange r = Cells(i, level);
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        own.Columns = static_cast<uint8_t>(r.X1 - r.X0 + 1);
+        own.Rows = static_cast<uint8_t>(r.Y1 - r.Y0 + 1);
+        int k = 0;
+        for (int64_t y = r.Y0; y <= r.Y1; ++y) {
+            for (int64_t x = r.X0; x <= r.X1; ++x)
+                own_cells[static_cast<size_t>(i)][k++] = cells_.Intern(TCellKey{level, x, y});
+        }
+    }
+    cells_.Seal();
+    entries_.resize(cells_.EntryCount());
+    // Segments in increasing order, so every cell lists them ascending.
+    for (int32_t i : members) {
+        if (!Placed(i)) continue;
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        const TSweepSegment& line = lines_[static_cast<size_t>(i)];
+        for (int k = 0; k < own.Columns * own.Rows; ++k) {
+            const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
+            own.Position[k] = cells_.Place(cell);
+            own.End[k] = cells_.End(cell);
+            const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
+            entries_[own.Position[k]] = TCellEntry{
+                line.X1, line.Y1, line.X2, line.Y2, paths_[static_cast<size_t>(i)].Reach,
+                line.CurveNo, key};
+        }
+    }
+}
+
+// Entries met within cells: each entry meets those after it in its cell.
+std::size_t TSegmentLevels::SameLevelWork() const {
+    std::size_t work = 0;
+    for (uint32_t cell = 0; cell < cells_.CellCount(); ++cell) {
+        const std::size_t size = cells_.End(cell) - cells_.Begin(cell);
+        work += size * (size - 1) / 2;
+    }
+    return work;
+}
+
+// Calls visit(entry) for every entry at positions first .. end - 1 of one
+// cell whose segment's box meets segment i's, unless the pair is seen in
+// another cell. A pair sharing several cells is seen only in the cell that
+// holds the lower left corner of the two boxes' common part: the cell whose
+// column is the first of one of them and whose row is the first of one.
+// flags says which of those segment i's range starts at this cell.
+template <class Visit>
+void TSegmentLevels::VisitEntries(int32_t i, uint32_t flags, uint32_t first, uint32_t end,
+                                  Visit&& visit) const {
+    const TSegmentBox& box = Box(i);
+    for (uint32_t at = first; at < end; ++at) {
+        const TCellEntry& entry = entries_[at];
+        if (((entry.Key | flags) & kFirstBoth) != kFirstBoth) continue;
+        if (box.Overlaps(WidenedBox(entry)) && IndexOf(entry.Key) != static_cast<uint32_t>(i))
+            visit(entry);
+    }
+}
+
+// Calls visit(cell, flags) for every cell of a coarser level that segment
+// i's box covers; flags as for VisitEntries.
+template <class Visit> void TSegmentLevels::VisitCoarserCells(int32_t i, Visit&& visit) const {
+    for (auto it = std::upper_bound(levels_.begin(), levels_.end(), LevelOf(i));
+         it != levels_.end(); ++it) {
+        const TCellRange r = Cells(i, *it);
+        for (int64_t y = r.Y0; y <= r.Y1; ++y) {
+            for (int64_t x = r.X0; x <= r.X1; ++x) {
+                const uint32_t cell = cells_.Find(TCellKey{*it, x, y});
+                if (cell == TSegmentCells::kNoCell) continue;
+                visit(cell, (x == r.X0 ? kFirstColumn : 0) | (y == r.Y0 ? kFirstRow : 0));
+            }
+        }
+    }
+}
+
+// Each box looks into the cells of every coarser level that it covers and
+// tests their entries. Counted before any is tested, so that long segments
+// over many small ones (a crowded coarse cell, looked into again and
+// again) cost nothing but the count. Stops counting above `budget`.
+std::size_t TSegmentLevels::CrossLevelWork(std::span<const int32_t> members,
+                                           std::size_t budget) const {
+    std::size_t work = 0;
+    for (int32_t i : members) {
+        if (!Placed(i)) continue;
+        VisitCoarserCells(i, [&](uint32_t cell, uint32_t) {
+            work += cells_.End(cell) - cells_.Begin(cell);
+        });
+        if (work > budget) break;
+    }
+    return work;
+}
+
+// False when there are too many pairs to keep; no more than `tests`.
+bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::size_t tests) {
+    across_.Reserve(std::min(tests, kMostPairsAcross));
+    for (int32_t i : members) {
+        if (!Placed(i)) continue;
+        VisitCoarserCells(i, [&](uint32_t cell, uint32_t flags) {
+            VisitEntries(i, flags, cells_.Begin(cell), cells_.End(cell),
+                         [&](const TCellEntry& entry) {
+                             across_.Add(static_cast<uint32_t>(i), IndexOf(entry.Key));
+                         });
+        });
+        if (across_.Added() > kMostPairsAcross) return false;
+    }
+    across_.Group(paths_.size());
+    return true;
+}
+
+void TSegmentLevels::AppendAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
+    // The boxes meet; the paths need not.
+    const TSegmentPath& path = paths_[static_cast<size_t>(i)];
+    const TOwnCells& own = own_[static_cast<size_t>(i)];
+    // Entries are ascending by index, so the later segments follow i's own.
+    for (int k = 0; k < own.Columns * own.Rows; ++k) {
+        VisitEntries(i, own.Flags(k), own.Position[k] + 1, own.End[k], [&](const TCellEntry& e) {
+            const TSegmentPath other{e.X1, e.Y1, e.X2, e.Y2, TSegmentBox{}, e.Reach};
+            if (!SharedEnd(path, other) && !PathsComeWithinReach(path, other)) return;
+            out.push_back(TSegmentEnds{MyFunc::LineOf(e.X1, e.Y1, e.X2, e.Y2), e.CurveNo,
+                                       static_cast<int32_t>(IndexOf(e.Key))});
+        });
+    }
+    for (int32_t j : across_.Row(i)) {
+        if (!PathsCanMeet(path, paths_[static_cast<size_t>(j)])) continue;
+        const TSweepSegment& line = lines_[static_cast<size_t>(j)];
+        out.push_back(
+            TSegmentEnds{MyFunc::LineOf(line.X1, line.Y1, line.X2, line.Y2), line.CurveNo, j});
+    }
+}
+
+} // namespace Unit1
