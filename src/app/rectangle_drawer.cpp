@@ -15,7 +15,7 @@ constexpr std::array<int, 4> kCorners{0, 2, 8, 6};
 // against formatting them, and two batches stay a few megabytes.
 constexpr std::size_t kBatch = 32768;
 
-bool Finite(double x, double y) {
+bool FiniteCorner(double x, double y) {
     return std::isfinite(x) && std::isfinite(y);
 }
 
@@ -50,7 +50,7 @@ void TRectangleDrawer::DrawRectangleAt(double x, double y) {
     for (std::size_t i = 0; i < kCorners.size(); ++i) {
         MyFunc::RectPoint(shape_.RefPoint, kCorners[i], x, y, shape_.Width, shape_.Height,
                           rotation_, rect.X[i], rect.Y[i]);
-        finite = finite && Finite(rect.X[i], rect.Y[i]);
+        finite = finite && FiniteCorner(rect.X[i], rect.Y[i]);
     }
     // A corner that is no finite number must never reach the host as text.
     if (!finite) {

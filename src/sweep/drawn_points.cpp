@@ -34,7 +34,7 @@ constexpr std::size_t kInitialSlots = 1024;
 // Points are chained by 32-bit numbers.
 constexpr std::size_t kMaxPoints = std::numeric_limits<int32_t>::max();
 
-int64_t CellOf(double v) {
+int64_t PointCell(double v) {
     const double a = std::fabs(v);
     // Scaling by a power of two is exact; the rounding of the half added
     // far out keeps the numbering monotone, which is all lookups need.
@@ -43,7 +43,7 @@ int64_t CellOf(double v) {
     return v > 0 ? kOwnCells + beyond : -kOwnCells - beyond;
 }
 
-bool Finite(double x, double y) {
+bool FinitePoint(double x, double y) {
     return std::isfinite(x) && std::isfinite(y);
 }
 
@@ -101,7 +101,7 @@ std::size_t TDrawnPointGrid::SlotOf(int64_t cx, int64_t cy) const {
         // The tag spares reading the points of almost every other cell.
         if (tags_[i] != tag) continue;
         const TPoint& p = points_[static_cast<std::size_t>(slots_[i])];
-        if (CellOf(p.X) == cx && CellOf(p.Y) == cy) return i;
+        if (PointCell(p.X) == cx && PointCell(p.Y) == cy) return i;
     }
 }
 
@@ -120,14 +120,14 @@ void TDrawnPointGrid::Grow() {
     for (const int32_t head : old) {
         if (head == kEmpty) continue;
         const TPoint& p = points_[static_cast<std::size_t>(head)];
-        const int64_t cx = CellOf(p.X), cy = CellOf(p.Y);
+        const int64_t cx = PointCell(p.X), cy = PointCell(p.Y);
         Claim(SlotOf(cx, cy), cx, cy, head);
     }
 }
 
 void TDrawnPointGrid::Prefetch(double x, double y) {
-    if (!Finite(x, y)) return;
-    const std::size_t slot = HashCell(CellOf(x), CellOf(y)) & (slots_.size() - 1);
+    if (!FinitePoint(x, y)) return;
+    const std::size_t slot = HashCell(PointCell(x), PointCell(y)) & (slots_.size() - 1);
     __builtin_prefetch(&tags_[slot]);
     __builtin_prefetch(&slots_[slot]);
 }
@@ -138,18 +138,18 @@ bool TDrawnPointGrid::AddIfNew(double x, double y) {
     // A coordinate that is not finite never lies within the tolerance of
     // anything (the difference is not a number or infinite): such a point is
     // remembered, as the plain list does, but needs no cell.
-    if (!Finite(x, y)) {
+    if (!FinitePoint(x, y)) {
         points_.push_back({x, y, -1});
         return true;
     }
     // Grown first, so the point's own slot found below stays valid.
     if ((used_slots_ + 1) * 2 > slots_.size()) Grow();
-    const int64_t own_x = CellOf(x), own_y = CellOf(y);
+    const int64_t own_x = PointCell(x), own_y = PointCell(y);
     const std::size_t own = SlotOf(own_x, own_y);
     if (NearAny(slots_[own], x, y)) return false;
     // The square reaches into a neighbouring cell only near a cell edge.
-    const TCellSpan span{CellOf(x - kReach), CellOf(x + kReach), CellOf(y - kReach),
-                         CellOf(y + kReach)};
+    const TCellSpan span{PointCell(x - kReach), PointCell(x + kReach), PointCell(y - kReach),
+                         PointCell(y + kReach)};
     const bool one_cell = span.X0 == span.X1 && span.Y0 == span.Y1;
     if (!one_cell && InOtherCells(span, own_x, own_y, x, y)) return false;
 

@@ -41,12 +41,15 @@ TSegmentIndex::TSegmentIndex(std::span<const TSweepSegment> lines, const TSearch
 void TSegmentIndex::ChooseMethod(const TSearchBudget& budget) {
     const std::size_t level_work =
         std::max(budget.LeastLevelWork, budget.LevelWorkPerSegment * indexed_.size());
-    if (levels_.Build(lines_, paths_, indexed_, level_work)) {
+    if (levels_.Build(lines_, paths_, indexed_, level_work, budget.MostKeptPairs)) {
         const auto unplaced = levels_.Unplaced();
         loose_.assign(unplaced.begin(), unplaced.end());
         method_ = TMethod::Levels;
         return;
     }
+    ends_.reserve(lines_.size());
+    for (std::size_t j = 0; j < lines_.size(); ++j)
+        ends_.push_back(MakeEnds(static_cast<int32_t>(j)));
     if (NearlyAllPairsMeet(budget.DirectShare)) {
         method_ = TMethod::Direct;
         return;
@@ -57,7 +60,7 @@ void TSegmentIndex::ChooseMethod(const TSearchBudget& budget) {
         (FiniteBox(p.Box) && std::isfinite(p.Reach) ? members : loose_).push_back(i);
     }
     tree_.Build(paths_, members);
-    most_tree_pairs_ = budget.MostTreePairs;
+    most_kept_pairs_ = budget.MostKeptPairs;
     method_ = TMethod::Tree;
 }
 
@@ -75,7 +78,7 @@ bool TSegmentIndex::NearlyAllPairsMeet(double share) const {
     return meet >= share * kSamples;
 }
 
-TSegmentEnds TSegmentIndex::EndsOf(int32_t j) const {
+TSegmentEnds TSegmentIndex::MakeEnds(int32_t j) const {
     const TSweepSegment& line = lines_[static_cast<size_t>(j)];
     return TSegmentEnds{MyFunc::LineOf(line.X1, line.Y1, line.X2, line.Y2), line.CurveNo, j};
 }
@@ -86,37 +89,24 @@ void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out) {
     TreeAfter(i, out);
 }
 
-void TSegmentIndex::AllAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
-    const TSegmentPath& path = Path(i);
-    for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
-         ++it) {
-        if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
-    }
-}
-
-void TSegmentIndex::LooseAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
-    const TSegmentPath& path = Path(i);
-    for (auto it = std::upper_bound(loose_.begin(), loose_.end(), i); it != loose_.end(); ++it) {
-        if (PathsCanMeet(path, Path(*it))) out.push_back(EndsOf(*it));
-    }
-}
-
 void TSegmentIndex::LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
-    if (!levels_.Placed(i)) return AllAfter(i, out);
+    if (!levels_.Placed(i)) return AppendLaterMeeting(i, indexed_, out);
     levels_.AppendAfter(i, out);
-    LooseAfter(i, out);
+    AppendLaterMeeting(i, loose_, out);
     // From one cell alone they come in order already.
-    if (!std::is_sorted(out.begin(), out.end(), ByIndex)) std::sort(out.begin(), out.end(), ByIndex);
+    if (!std::is_sorted(out.begin(), out.end(), ByIndex))
+        std::sort(out.begin(), out.end(), ByIndex);
 }
 
 void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) {
-    if (std::binary_search(loose_.begin(), loose_.end(), i)) return AllAfter(i, out);
+    if (std::binary_search(loose_.begin(), loose_.end(), i))
+        return AppendLaterMeeting(i, indexed_, out);
     if (i >= pairs_high_) FindTreePairsFrom(i);
-    if (!pairs_kept_) return AllAfter(i, out);
+    if (!pairs_kept_) return AppendLaterMeeting(i, indexed_, out);
     for (int32_t j : tree_pairs_.Row(i))
         out.push_back(EndsOf(j));
     const auto from_tree = static_cast<std::ptrdiff_t>(out.size());
-    LooseAfter(i, out);
+    AppendLaterMeeting(i, loose_, out);
     std::inplace_merge(out.begin(), out.begin() + from_tree, out.end(), ByIndex);
 }
 
@@ -128,7 +118,7 @@ void TSegmentIndex::FindTreePairsFrom(int32_t low) {
     for (;;) {
         tree_pairs_.Clear();
         const auto high = static_cast<int32_t>(std::min(count, low + span));
-        pairs_kept_ = tree_.FindPairs(low, high, most_tree_pairs_, tree_pairs_);
+        pairs_kept_ = tree_.FindPairs(low, high, most_kept_pairs_, tree_pairs_);
         if (pairs_kept_ || span == 1) {
             tree_pairs_.Group(lines_.size());
             pairs_low_ = low, pairs_high_ = high;

@@ -33,8 +33,8 @@ struct TSearchBudget {
     // segment, run twice as fast on the levels.
     std::size_t LeastLevelWork = std::size_t{1} << 24;
     std::size_t LevelWorkPerSegment = 128;
-    // Pairs from the tree kept at once: 12 bytes each.
-    std::size_t MostTreePairs = std::size_t{3} << 20;
+    // Pairs kept at once, across levels or from the tree: 12 bytes each.
+    std::size_t MostKeptPairs = std::size_t{3} << 20;
     // The share of pairs that can meet, in a sample, from which every later
     // segment is tested instead of finding them.
     double DirectShare = 0.5;
@@ -53,7 +53,8 @@ class TSegmentIndex {
     // segment i's, in increasing order; scratch holds them where they must
     // be gathered first.
     // Asked for i in increasing order.
-    template <class Visit> void VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& scratch, Visit&& visit);
+    template <class Visit>
+    void VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& scratch, Visit&& visit);
 
   private:
     enum class TMethod { Levels, Tree, Direct };
@@ -63,9 +64,23 @@ class TSegmentIndex {
     void LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const;
     void TreeAfter(int32_t i, std::vector<TSegmentEnds>& scratch);
     void FindTreePairsFrom(int32_t low);
-    void LooseAfter(int32_t i, std::vector<TSegmentEnds>& out) const;
-    void AllAfter(int32_t i, std::vector<TSegmentEnds>& out) const;
-    TSegmentEnds EndsOf(int32_t j) const;
+    // Calls visit(j) for each j > i of the list (ascending) whose path can
+    // meet segment i's.
+    template <class Visit>
+    void VisitLaterMeeting(int32_t i, std::span<const int32_t> list, Visit&& visit) const {
+        const TSegmentPath& path = Path(i);
+        for (auto it = std::upper_bound(list.begin(), list.end(), i); it != list.end(); ++it) {
+            if (PathsCanMeet(path, Path(*it))) visit(*it);
+        }
+    }
+    void AppendLaterMeeting(int32_t i, std::span<const int32_t> list,
+                            std::vector<TSegmentEnds>& out) const {
+        VisitLaterMeeting(i, list, [&](int32_t j) { out.push_back(EndsOf(j)); });
+    }
+    TSegmentEnds EndsOf(int32_t j) const {
+        return ends_.empty() ? MakeEnds(j) : ends_[static_cast<size_t>(j)];
+    }
+    TSegmentEnds MakeEnds(int32_t j) const;
 
     std::span<const TSweepSegment> lines_;
     std::vector<TSegmentPath> paths_;
@@ -74,14 +89,18 @@ class TSegmentIndex {
     TMethod method_ = TMethod::Direct;
     TSegmentLevels levels_;
     TSegmentTree tree_;
-    std::size_t most_tree_pairs_ = 0;
-    TPairTable tree_pairs_;    // those with the lower index in [pairs_low_, pairs_high_)
+    // Without the levels, whose cells hold them: every segment's, made once
+    // rather than for each pair.
+    std::vector<TSegmentEnds> ends_;
+    std::size_t most_kept_pairs_ = 0;
+    TPairTable tree_pairs_; // those with the lower index in [pairs_low_, pairs_high_)
     int32_t pairs_low_ = 0, pairs_high_ = 0;
-    bool pairs_kept_ = false;  // false: a segment with too many, tested against all
+    bool pairs_kept_ = false; // false: a segment with too many, tested against all
 };
 
 template <class Visit>
-void TSegmentIndex::VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& scratch, Visit&& visit) {
+void TSegmentIndex::VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& scratch,
+                                         Visit&& visit) {
     if (Excluded(i)) return;
     if (method_ != TMethod::Direct) {
         CandidatesAfter(i, scratch);
@@ -91,11 +110,7 @@ void TSegmentIndex::VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& s
     }
     // Nearly every pair meets here: copying them first would cost more than
     // testing them.
-    const TSegmentPath& path = Path(i);
-    for (auto it = std::upper_bound(indexed_.begin(), indexed_.end(), i); it != indexed_.end();
-         ++it) {
-        if (PathsCanMeet(path, Path(*it))) visit(EndsOf(*it));
-    }
+    VisitLaterMeeting(i, indexed_, [&](int32_t j) { visit(EndsOf(j)); });
 }
 
 } // namespace Unit1

@@ -21,8 +21,6 @@ constexpr int kMergedLevels = 3;
 // tolerance, so the levels in use lie in -26 .. 1024.
 constexpr int kLowestLevel = -1100, kHighestLevel = 1100;
 constexpr int kNoLevel = INT16_MAX;
-// Pairs across levels kept at most.
-constexpr std::size_t kMostPairsAcross = std::size_t{3} << 20;
 
 int Exponent(double v) {
     int e = 0;
@@ -66,7 +64,7 @@ template <class Entry> TSegmentBox WidenedBox(const Entry& e) {
 
 bool TSegmentLevels::Build(std::span<const TSweepSegment> lines,
                            std::span<const TSegmentPath> paths, std::span<const int32_t> members,
-                           std::size_t budget) {
+                           std::size_t budget, std::size_t most_pairs) {
     lines_ = lines, paths_ = paths;
     level_.assign(paths.size(), kUnplaced);
     PlaceInLevels(members);
@@ -74,7 +72,7 @@ bool TSegmentLevels::Build(std::span<const TSweepSegment> lines,
     const std::size_t same_level = SameLevelWork();
     const std::size_t left = budget - std::min(budget, same_level);
     const std::size_t across = same_level > budget ? SIZE_MAX : CrossLevelWork(members, left);
-    if (across > left || !PairAcrossLevels(members, across)) {
+    if (across > left || !PairAcrossLevels(members, across, most_pairs)) {
         *this = TSegmentLevels{};
         return false;
     }
@@ -156,7 +154,7 @@ void TSegmentLevels::FillCells(std::span<const int32_t> members) {
             own.End[k] = cells_.End(cell);
             const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
             entries_[own.Position[k]] = TCellEntry{
-                line.X1, line.Y1, line.X2, line.Y2, paths_[static_cast<size_t>(i)].Reach,
+                line.X1,      line.Y1, line.X2, line.Y2, paths_[static_cast<size_t>(i)].Reach,
                 line.CurveNo, key};
         }
     }
@@ -215,17 +213,17 @@ std::size_t TSegmentLevels::CrossLevelWork(std::span<const int32_t> members,
     std::size_t work = 0;
     for (int32_t i : members) {
         if (!Placed(i)) continue;
-        VisitCoarserCells(i, [&](uint32_t cell, uint32_t) {
-            work += cells_.End(cell) - cells_.Begin(cell);
-        });
+        VisitCoarserCells(
+            i, [&](uint32_t cell, uint32_t) { work += cells_.End(cell) - cells_.Begin(cell); });
         if (work > budget) break;
     }
     return work;
 }
 
-// False when there are too many pairs to keep; no more than `tests`.
-bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::size_t tests) {
-    across_.Reserve(std::min(tests, kMostPairsAcross));
+// False when there are more than most_pairs; there are no more than tests.
+bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::size_t tests,
+                                      std::size_t most_pairs) {
+    across_.Reserve(std::min(tests, most_pairs));
     for (int32_t i : members) {
         if (!Placed(i)) continue;
         VisitCoarserCells(i, [&](uint32_t cell, uint32_t flags) {
@@ -234,7 +232,7 @@ bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::siz
                              across_.Add(static_cast<uint32_t>(i), IndexOf(entry.Key));
                          });
         });
-        if (across_.Added() > kMostPairsAcross) return false;
+        if (across_.Added() > most_pairs) return false;
     }
     across_.Group(paths_.size());
     return true;

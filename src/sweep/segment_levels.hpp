@@ -28,9 +28,10 @@ class TSegmentLevels {
   public:
     // Places the members (ascending indices into lines and paths, which
     // must outlive the levels). False, keeping nothing, when the search
-    // would test more than `budget` boxes.
+    // would test more than `budget` boxes or keep more than `most_pairs`
+    // pairs across levels.
     bool Build(std::span<const TSweepSegment> lines, std::span<const TSegmentPath> paths,
-               std::span<const int32_t> members, std::size_t budget);
+               std::span<const int32_t> members, std::size_t budget, std::size_t most_pairs);
 
     // The members without a level (a box too large for any), ascending.
     std::span<const int32_t> Unplaced() const { return unplaced_; }
@@ -76,11 +77,11 @@ class TSegmentLevels {
     void FillCells(std::span<const int32_t> members);
     std::size_t SameLevelWork() const;
     template <class Visit>
-    void VisitEntries(int32_t i, uint32_t flags, uint32_t first, uint32_t end,
-                      Visit&& visit) const;
+    void VisitEntries(int32_t i, uint32_t flags, uint32_t first, uint32_t end, Visit&& visit) const;
     template <class Visit> void VisitCoarserCells(int32_t i, Visit&& visit) const;
     std::size_t CrossLevelWork(std::span<const int32_t> members, std::size_t budget) const;
-    bool PairAcrossLevels(std::span<const int32_t> members, std::size_t tests);
+    bool PairAcrossLevels(std::span<const int32_t> members, std::size_t tests,
+                          std::size_t most_pairs);
 
     std::span<const TSweepSegment> lines_;
     std::span<const TSegmentPath> paths_;

@@ -264,8 +264,7 @@ class TPairFinder {
     bool over_ = false;
 };
 
-bool TSegmentTree::FindPairs(int32_t low, int32_t high, std::size_t most,
-                             TPairTable& pairs) const {
+bool TSegmentTree::FindPairs(int32_t low, int32_t high, std::size_t most, TPairTable& pairs) const {
     return TPairFinder(*this, low, high, most, pairs).Run();
 }
 

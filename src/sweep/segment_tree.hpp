@@ -28,8 +28,8 @@ class TSegmentTree {
     bool FindPairs(int32_t low, int32_t high, std::size_t most, TPairTable& pairs) const;
 
     // A node: its members lie at order_[First .. First + Count); the
-    // smallest of them is Lowest, the largest Highest. Its volume is the union of their widened boxes and a
-    // box turned along (Ux, Uy) holding every point within their reach.
+    // smallest of them is Lowest, the largest Highest. Its volume is the union of their widened
+    // boxes and a box turned along (Ux, Uy) holding every point within their reach.
     struct TNode {
         uint32_t First = 0, Count = 0;
         int32_t Left = -1, Right = -1;

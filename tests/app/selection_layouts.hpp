@@ -1,7 +1,8 @@
 // Seeded selections shaped to defeat a spatial index: far outliers, dense
 // knots, sizes over many octaves, drawings far from the origin, boxes that
 // are not finite, repeated segments, hatching, radial lines, bundles of
-// near-coincident diagonals and long lines over many short ones. Some segments in each are excluded.
+// near-coincident diagonals and long lines over many short ones. Some segments in each are
+// excluded.
 #pragma once
 
 #include <cmath>

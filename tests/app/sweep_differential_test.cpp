@@ -6,9 +6,9 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <limits>
-#include <cstdio>
 #include <random>
 
 #include "app/command_run.hpp"
@@ -257,7 +257,7 @@ void ExpectExactCandidates(const JwwGaibu::TJwwTable<JwwGaibu::TJwwEntLine>& lin
     constexpr double kNever = 2, kAlways = 0;
     const std::pair<const char*, Unit1::TSearchBudget> ways[] = {
         {"chosen", {}},
-        {"levels", {SIZE_MAX, 0, 1000, kNever}},
+        {"levels", {SIZE_MAX, 0, SIZE_MAX, kNever}},
         {"tree", {0, 0, SIZE_MAX, kNever}},
         {"tree, 7 pairs at a time", {0, 0, 7, kNever}},
         {"every later", {0, 0, 1000, kAlways}},
