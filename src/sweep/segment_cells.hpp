@@ -24,6 +24,8 @@ class TSegmentCells {
     void Reserve(std::size_t cells);
     // The cell's number, counting one more entry for it.
     uint32_t Intern(const TCellKey& key);
+    // While interning: the entries counted for the cell so far.
+    uint32_t Counted(uint32_t cell) const { return begin_[cell]; }
     void Seal();
     // The position of the cell's next entry, in the caller's own array of
     // EntryCount() entries; each cell's entries lie in the order placed.
@@ -37,7 +39,7 @@ class TSegmentCells {
     // A cell's entries lie at positions Begin(cell) .. End(cell) - 1.
     uint32_t Begin(uint32_t cell) const { return begin_[cell]; }
     uint32_t End(uint32_t cell) const { return begin_[cell + 1]; }
-    // The cell's number, or kNoCell for a cell never interned.
+    // The cell's number, or kNoCell for a cell not interned (yet).
     uint32_t Find(const TCellKey& key) const;
     // Frees the hash table once no more lookups by key will come; the
     // layout stays.

@@ -68,11 +68,11 @@ bool TSegmentLevels::Build(std::span<const TSweepSegment> lines,
     lines_ = lines, paths_ = paths;
     level_.assign(paths.size(), kUnplaced);
     PlaceInLevels(members);
-    FillCells(members);
-    const std::size_t same_level = SameLevelWork();
-    const std::size_t left = budget - std::min(budget, same_level);
-    const std::size_t across = same_level > budget ? SIZE_MAX : CrossLevelWork(members, left);
-    if (across > left || !PairAcrossLevels(members, across, most_pairs)) {
+    std::vector<std::array<uint32_t, 4>> own_cells(paths_.size());
+    std::size_t across = 0;
+    const bool fits = CountCells(members, budget, own_cells, across);
+    if (fits) PlaceEntries(members, own_cells);
+    if (!fits || !PairAcrossLevels(members, across, most_pairs)) {
         *this = TSegmentLevels{};
         return false;
     }
@@ -123,53 +123,6 @@ TSegmentLevels::TCellRange TSegmentLevels::Cells(int32_t i, int level) const {
                       LevelCell(b.MaxY, scale)};
 }
 
-void TSegmentLevels::FillCells(std::span<const int32_t> members) {
-    // Most boxes take one or two cells.
-    cells_.Reserve(2 * members.size());
-    own_.resize(paths_.size());
-    std::vector<std::array<uint32_t, 4>> own_cells(paths_.size());
-    for (int32_t i : members) {
-        if (!Placed(i)) continue;
-        const int level = LevelOf(i);
-        const TCellRange r = Cells(i, level);
-        TOwnCells& own = own_[static_cast<size_t>(i)];
-        own.Columns = static_cast<uint8_t>(r.X1 - r.X0 + 1);
-        own.Rows = static_cast<uint8_t>(r.Y1 - r.Y0 + 1);
-        int k = 0;
-        for (int64_t y = r.Y0; y <= r.Y1; ++y) {
-            for (int64_t x = r.X0; x <= r.X1; ++x)
-                own_cells[static_cast<size_t>(i)][k++] = cells_.Intern(TCellKey{level, x, y});
-        }
-    }
-    cells_.Seal();
-    entries_.resize(cells_.EntryCount());
-    // Segments in increasing order, so every cell lists them ascending.
-    for (int32_t i : members) {
-        if (!Placed(i)) continue;
-        TOwnCells& own = own_[static_cast<size_t>(i)];
-        const TSweepSegment& line = lines_[static_cast<size_t>(i)];
-        for (int k = 0; k < own.Columns * own.Rows; ++k) {
-            const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
-            own.Position[k] = cells_.Place(cell);
-            own.End[k] = cells_.End(cell);
-            const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
-            entries_[own.Position[k]] = TCellEntry{
-                line.X1,      line.Y1, line.X2, line.Y2, paths_[static_cast<size_t>(i)].Reach,
-                line.CurveNo, key};
-        }
-    }
-}
-
-// Entries met within cells: each entry meets those after it in its cell.
-std::size_t TSegmentLevels::SameLevelWork() const {
-    std::size_t work = 0;
-    for (uint32_t cell = 0; cell < cells_.CellCount(); ++cell) {
-        const std::size_t size = cells_.End(cell) - cells_.Begin(cell);
-        work += size * (size - 1) / 2;
-    }
-    return work;
-}
-
 // Calls visit(entry) for every entry at positions first .. end - 1 of one
 // cell whose segment's box meets segment i's, unless the pair is seen in
 // another cell. A pair sharing several cells is seen only in the cell that
@@ -204,20 +157,76 @@ template <class Visit> void TSegmentLevels::VisitCoarserCells(int32_t i, Visit&&
     }
 }
 
-// Each box looks into the cells of every coarser level that it covers and
-// tests their entries. Counted before any is tested, so that long segments
-// over many small ones (a crowded coarse cell, looked into again and
-// again) cost nothing but the count. Stops counting above `budget`.
-std::size_t TSegmentLevels::CrossLevelWork(std::span<const int32_t> members,
-                                           std::size_t budget) const {
+// The placed members, the coarsest level first, in increasing order within a level.
+std::vector<int32_t> TSegmentLevels::CoarsestFirst(std::span<const int32_t> members) const {
+    std::vector<std::size_t> start(levels_.size() + 1);
+    const auto rank = [&](int32_t i) {
+        const auto at = std::lower_bound(levels_.begin(), levels_.end(), LevelOf(i));
+        return levels_.end() - at - 1; // 0 for the coarsest
+    };
+    for (int32_t i : members) {
+        if (Placed(i)) ++start[static_cast<std::size_t>(rank(i)) + 1];
+    }
+    for (std::size_t k = 1; k < start.size(); ++k)
+        start[k] += start[k - 1];
+    std::vector<int32_t> order(start.back());
+    for (int32_t i : members) {
+        if (Placed(i)) order[start[static_cast<std::size_t>(rank(i))]++] = i;
+    }
+    return order;
+}
+
+// Interns the cells of every placed member, the coarsest levels first, so
+// that when a box comes, every coarser cell it looks into is complete: the
+// entries it meets there and in its own cells count against the budget at
+// once, and the count stops as soon as the budget is spent. across gets the
+// entries looked at in coarser cells.
+bool TSegmentLevels::CountCells(std::span<const int32_t> members, std::size_t budget,
+                                std::vector<std::array<uint32_t, 4>>& own_cells,
+                                std::size_t& across) {
+    // Most boxes take one or two cells.
+    cells_.Reserve(2 * members.size());
+    own_.resize(paths_.size());
     std::size_t work = 0;
+    for (int32_t i : CoarsestFirst(members)) {
+        const int level = LevelOf(i);
+        const TCellRange r = Cells(i, level);
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        own.Columns = static_cast<uint8_t>(r.X1 - r.X0 + 1);
+        own.Rows = static_cast<uint8_t>(r.Y1 - r.Y0 + 1);
+        int k = 0;
+        for (int64_t y = r.Y0; y <= r.Y1; ++y) {
+            for (int64_t x = r.X0; x <= r.X1; ++x) {
+                const uint32_t cell = cells_.Intern(TCellKey{level, x, y});
+                own_cells[static_cast<size_t>(i)][k++] = cell;
+                work += cells_.Counted(cell) - 1; // the entries before it
+            }
+        }
+        VisitCoarserCells(i, [&](uint32_t cell, uint32_t) { across += cells_.Counted(cell); });
+        if (work + across > budget) return false;
+    }
+    return true;
+}
+
+// Segments in increasing order, so every cell lists them ascending.
+void TSegmentLevels::PlaceEntries(std::span<const int32_t> members,
+                                  const std::vector<std::array<uint32_t, 4>>& own_cells) {
+    cells_.Seal();
+    entries_.resize(cells_.EntryCount());
     for (int32_t i : members) {
         if (!Placed(i)) continue;
-        VisitCoarserCells(
-            i, [&](uint32_t cell, uint32_t) { work += cells_.End(cell) - cells_.Begin(cell); });
-        if (work > budget) break;
+        TOwnCells& own = own_[static_cast<size_t>(i)];
+        const TSweepSegment& line = lines_[static_cast<size_t>(i)];
+        for (int k = 0; k < own.Columns * own.Rows; ++k) {
+            const uint32_t cell = own_cells[static_cast<size_t>(i)][k];
+            own.Position[k] = cells_.Place(cell);
+            own.End[k] = cells_.End(cell);
+            const uint32_t key = static_cast<uint32_t>(i) << kFlagBits | own.Flags(k);
+            entries_[own.Position[k]] = TCellEntry{
+                line.X1,      line.Y1, line.X2, line.Y2, paths_[static_cast<size_t>(i)].Reach,
+                line.CurveNo, key};
+        }
     }
-    return work;
 }
 
 // False when there are more than most_pairs; there are no more than tests.

@@ -12,6 +12,7 @@
 // boxes meet, the levels give up at the cost of counting.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -74,12 +75,14 @@ class TSegmentLevels {
     TCellRange Cells(int32_t i, int level) const;
     void PlaceInLevels(std::span<const int32_t> members);
     void MergeLevels(const std::vector<uint8_t>& used);
-    void FillCells(std::span<const int32_t> members);
-    std::size_t SameLevelWork() const;
+    std::vector<int32_t> CoarsestFirst(std::span<const int32_t> members) const;
+    bool CountCells(std::span<const int32_t> members, std::size_t budget,
+                    std::vector<std::array<uint32_t, 4>>& own_cells, std::size_t& across);
+    void PlaceEntries(std::span<const int32_t> members,
+                      const std::vector<std::array<uint32_t, 4>>& own_cells);
     template <class Visit>
     void VisitEntries(int32_t i, uint32_t flags, uint32_t first, uint32_t end, Visit&& visit) const;
     template <class Visit> void VisitCoarserCells(int32_t i, Visit&& visit) const;
-    std::size_t CrossLevelWork(std::span<const int32_t> members, std::size_t budget) const;
     bool PairAcrossLevels(std::span<const int32_t> members, std::size_t tests,
                           std::size_t most_pairs);
 
