@@ -51,8 +51,7 @@ class TSegmentIndex {
 
     // Calls visit(ends) for each indexed segment j > i whose path can meet
     // segment i's, in increasing order; scratch holds them where they must
-    // be gathered first.
-    // Asked for i in increasing order.
+    // be gathered first. Asked for i in increasing order, as the sweep goes.
     template <class Visit>
     void VisitCandidatesAfter(int32_t i, std::vector<TSegmentEnds>& scratch, Visit&& visit);
 
@@ -68,7 +67,7 @@ class TSegmentIndex {
     // meet segment i's.
     template <class Visit>
     void VisitLaterMeeting(int32_t i, std::span<const int32_t> list, Visit&& visit) const {
-        const TSegmentPath& path = Path(i);
+        const TSegmentPath path = Path(i); // kept in registers over the visits
         for (auto it = std::upper_bound(list.begin(), list.end(), i); it != list.end(); ++it) {
             if (PathsCanMeet(path, Path(*it))) visit(*it);
         }

@@ -249,7 +249,7 @@ bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::siz
 
 void TSegmentLevels::AppendAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
     // The boxes meet; the paths need not.
-    const TSegmentPath& path = paths_[static_cast<size_t>(i)];
+    const TSegmentPath path = paths_[static_cast<size_t>(i)]; // kept in registers over the appends
     const TOwnCells& own = own_[static_cast<size_t>(i)];
     // Entries are ascending by index, so the later segments follow i's own.
     for (int k = 0; k < own.Columns * own.Rows; ++k) {
