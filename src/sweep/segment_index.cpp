@@ -110,16 +110,26 @@ void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) {
     std::inplace_merge(out.begin(), out.begin() + from_tree, out.end(), ByIndex);
 }
 
-// The pairs of the next range of lower indices, from low on: as long a
-// range as the last one that fitted, twice over, shortened until it fits.
+// The pairs of the next range of lower indices, from low on: the whole
+// rest at first, then as long a range as the last one's pairs say would
+// fill three quarters of the table, at most twice as long; shortened until
+// it fits.
 void TSegmentIndex::FindTreePairsFrom(int32_t low) {
     const auto count = static_cast<int64_t>(lines_.size());
-    int64_t span = pairs_high_ == 0 ? count : 2 * int64_t{pairs_high_ - pairs_low_};
+    int64_t span = count;
+    if (pairs_high_ > 0) {
+        const int64_t last = pairs_high_ - pairs_low_;
+        const double fill = 0.75 * static_cast<double>(most_kept_pairs_) /
+                            static_cast<double>(std::max<std::size_t>(pairs_in_range_, 1));
+        span = static_cast<int64_t>(
+            std::clamp(static_cast<double>(last) * fill, 1.0, 2.0 * static_cast<double>(last)));
+    }
     for (;;) {
         tree_pairs_.Clear();
         const auto high = static_cast<int32_t>(std::min(count, low + span));
         pairs_kept_ = tree_.FindPairs(low, high, most_kept_pairs_, tree_pairs_);
         if (pairs_kept_ || span == 1) {
+            pairs_in_range_ = tree_pairs_.Added();
             tree_pairs_.Group(lines_.size());
             pairs_low_ = low, pairs_high_ = high;
             return;

@@ -70,14 +70,16 @@ bool TSegmentLevels::Build(std::span<const TSweepSegment> lines,
     PlaceInLevels(members);
     std::vector<std::array<uint32_t, 4>> own_cells(paths_.size());
     std::size_t across = 0;
-    const bool fits = CountCells(members, budget, own_cells, across);
-    if (fits) PlaceEntries(members, own_cells);
-    if (!fits || !PairAcrossLevels(members, across, most_pairs)) {
-        *this = TSegmentLevels{};
-        return false;
-    }
+    if (!CountCells(members, budget, own_cells, across)) return GiveUp();
+    PlaceEntries(members, own_cells);
+    if (!PairAcrossLevels(members, across, most_pairs)) return GiveUp();
     cells_.ForgetKeys(); // the sweep reaches cells only through own_
     return true;
+}
+
+bool TSegmentLevels::GiveUp() {
+    *this = TSegmentLevels{};
+    return false;
 }
 
 void TSegmentLevels::PlaceInLevels(std::span<const int32_t> members) {

@@ -73,6 +73,7 @@ class TSegmentLevels {
     int LevelOf(int32_t i) const { return level_[static_cast<std::size_t>(i)]; }
     const TSegmentBox& Box(int32_t i) const { return paths_[static_cast<std::size_t>(i)].Box; }
     TCellRange Cells(int32_t i, int level) const;
+    bool GiveUp(); // keeps nothing; false
     void PlaceInLevels(std::span<const int32_t> members);
     void MergeLevels(const std::vector<uint8_t>& used);
     std::vector<int32_t> CoarsestFirst(std::span<const int32_t> members) const;
