@@ -31,10 +31,6 @@ class TSegmentCells {
     // EntryCount() entries; each cell's entries lie in the order placed.
     uint32_t Place(uint32_t cell);
     uint32_t EntryCount() const { return begin_.empty() ? 0 : begin_.back(); }
-    // Cells interned, once sealed.
-    uint32_t CellCount() const {
-        return begin_.empty() ? 0 : static_cast<uint32_t>(begin_.size() - 1);
-    }
 
     // A cell's entries lie at positions Begin(cell) .. End(cell) - 1.
     uint32_t Begin(uint32_t cell) const { return begin_[cell]; }
