@@ -173,8 +173,8 @@ void Bundle(TWriter& w, int n) {
 }
 
 // Long lines with short ticks between them, as text, hatch fragments or
-// symbols over walls: `lines` lines 500 mm long, 0.1 mm apart, and in each
-// gap `ticks` ticks 0.04 mm long. Nothing crosses.
+// symbols over walls: `lines` lines 500 mm long, 0.1 mm apart, and just
+// above each `ticks` ticks 0.04 mm long, short of the next. Nothing crosses.
 void LinesAndTicks(TWriter& w, int lines, int ticks) {
     for (int k = 0; k < lines; ++k)
         w.Segment(0, k * 0.1, 500, k * 0.1);

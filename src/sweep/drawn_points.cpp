@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "sweep/mix.hpp"
 #include "util/geometry.hpp"
 #include "util/tolerance.hpp"
 
@@ -50,10 +51,7 @@ bool FinitePoint(double x, double y) {
 // splitmix64's finaliser over both cell numbers: neighbouring cells spread
 // over the whole table, so probe runs stay short.
 uint64_t HashCell(int64_t cx, int64_t cy) {
-    uint64_t h = static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ull + static_cast<uint64_t>(cy);
-    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-    return h ^ (h >> 31);
+    return Mix64(static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ull + static_cast<uint64_t>(cy));
 }
 
 // Seven bits of the hash with the top bit set; 0 marks an empty slot.

@@ -1,18 +1,13 @@
 #include "sweep/segment_cells.hpp"
 
+#include "sweep/mix.hpp"
+
 namespace Unit1 {
 
 namespace {
 
 constexpr int kLevelShift = 48;
 constexpr uint64_t kRowMask = (uint64_t{1} << kLevelShift) - 1;
-
-// splitmix64's finaliser: neighbouring cells spread over the whole table.
-uint64_t Mix(uint64_t h) {
-    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-    return h ^ (h >> 31);
-}
 
 } // namespace
 
@@ -23,7 +18,7 @@ uint64_t TSegmentCells::Pack(const TCellKey& key) {
 
 std::size_t TSegmentCells::Probe(int64_t x, uint64_t level_and_y) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t i = Mix(static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ull + level_and_y) & mask;
+    std::size_t i = Mix64(static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ull + level_and_y) & mask;
     while (slots_[i].Cell != kNoCell && (slots_[i].X != x || slots_[i].LevelAndY != level_and_y))
         i = (i + 1) & mask;
     return i;

@@ -2,8 +2,8 @@
 // column, row) for every level, giving each cell a dense number, and the
 // layout of the cells' entries in one contiguous array (CSR) that the
 // caller keeps. Built in two passes: Intern every (cell, entry) once, Seal,
-// then Place each entry once by its cell's number; look cells up only after
-// that.
+// then Place each entry once by its cell's number. Cells may be looked up
+// and their entries counted while interning too.
 #pragma once
 
 #include <cstdint>

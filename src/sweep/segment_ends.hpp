@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "sweep/sweep_segment.hpp"
 #include "util/geometry.hpp"
 
 namespace Unit1 {
@@ -13,5 +14,9 @@ struct TSegmentEnds {
     int32_t CurveNo;
     int32_t Index;
 };
+
+inline TSegmentEnds EndsOf(const TSweepSegment& s, int32_t index) {
+    return TSegmentEnds{MyFunc::LineOf(s.X1, s.Y1, s.X2, s.Y2), s.CurveNo, index};
+}
 
 } // namespace Unit1

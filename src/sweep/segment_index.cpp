@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sweep/mix.hpp"
+
 namespace Unit1 {
 
 namespace {
@@ -18,10 +20,7 @@ bool ByIndex(const TSegmentEnds& a, const TSegmentEnds& b) {
 
 // A fixed sequence, so that every run chooses alike.
 uint64_t NextRandom(uint64_t& state) {
-    uint64_t z = (state += 0x9E3779B97F4A7C15);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
-    return z ^ (z >> 31);
+    return Mix64(state += 0x9E3779B97F4A7C15ull);
 }
 
 } // namespace
@@ -41,15 +40,17 @@ TSegmentIndex::TSegmentIndex(std::span<const TSweepSegment> lines, const TSearch
 void TSegmentIndex::ChooseMethod(const TSearchBudget& budget) {
     const std::size_t level_work =
         std::max(budget.LeastLevelWork, budget.LevelWorkPerSegment * indexed_.size());
-    if (levels_.Build(lines_, paths_, indexed_, level_work, budget.MostKeptPairs)) {
-        const auto unplaced = levels_.Unplaced();
+    // The rows of a pair table count in 32 bits.
+    const std::size_t most_pairs = std::min<std::size_t>(budget.MostKeptPairs, UINT32_MAX);
+    if (level_grid_.Build(lines_, paths_, indexed_, level_work, most_pairs)) {
+        const auto unplaced = level_grid_.Unplaced();
         loose_.assign(unplaced.begin(), unplaced.end());
         method_ = TMethod::Levels;
         return;
     }
     ends_.reserve(lines_.size());
     for (std::size_t j = 0; j < lines_.size(); ++j)
-        ends_.push_back(MakeEnds(static_cast<int32_t>(j)));
+        ends_.push_back(Unit1::EndsOf(lines_[j], static_cast<int32_t>(j)));
     if (NearlyAllPairsMeet(budget.DirectShare)) {
         method_ = TMethod::Direct;
         return;
@@ -60,7 +61,7 @@ void TSegmentIndex::ChooseMethod(const TSearchBudget& budget) {
         (FiniteBox(p.Box) && std::isfinite(p.Reach) ? members : loose_).push_back(i);
     }
     tree_.Build(paths_, members);
-    most_kept_pairs_ = budget.MostKeptPairs;
+    most_kept_pairs_ = most_pairs;
     method_ = TMethod::Tree;
 }
 
@@ -78,11 +79,6 @@ bool TSegmentIndex::NearlyAllPairsMeet(double share) const {
     return meet >= share * kSamples;
 }
 
-TSegmentEnds TSegmentIndex::MakeEnds(int32_t j) const {
-    const TSweepSegment& line = lines_[static_cast<size_t>(j)];
-    return TSegmentEnds{MyFunc::LineOf(line.X1, line.Y1, line.X2, line.Y2), line.CurveNo, j};
-}
-
 void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out) {
     out.clear();
     if (method_ == TMethod::Levels) return LevelsAfter(i, out);
@@ -90,8 +86,8 @@ void TSegmentIndex::CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out) {
 }
 
 void TSegmentIndex::LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const {
-    if (!levels_.Placed(i)) return AppendLaterMeeting(i, indexed_, out);
-    levels_.AppendAfter(i, out);
+    if (!level_grid_.Placed(i)) return AppendLaterMeeting(i, indexed_, out);
+    level_grid_.AppendAfter(i, out);
     AppendLaterMeeting(i, loose_, out);
     // From one cell alone they come in order already.
     if (!std::is_sorted(out.begin(), out.end(), ByIndex))
@@ -102,7 +98,7 @@ void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) {
     if (std::binary_search(loose_.begin(), loose_.end(), i))
         return AppendLaterMeeting(i, indexed_, out);
     if (i >= pairs_high_) FindTreePairsFrom(i);
-    if (!pairs_kept_) return AppendLaterMeeting(i, indexed_, out);
+    if (method_ == TMethod::Direct || !pairs_kept_) return AppendLaterMeeting(i, indexed_, out);
     for (int32_t j : tree_pairs_.Row(i))
         out.push_back(EndsOf(j));
     const auto from_tree = static_cast<std::ptrdiff_t>(out.size());
@@ -115,6 +111,12 @@ void TSegmentIndex::TreeAfter(int32_t i, std::vector<TSegmentEnds>& out) {
 // fill three quarters of the table, at most twice as long; shortened until
 // it fits.
 void TSegmentIndex::FindTreePairsFrom(int32_t low) {
+    if (RangesCostMoreThanAll(low)) {
+        tree_ = TSegmentTree{};
+        tree_pairs_.Clear();
+        method_ = TMethod::Direct;
+        return;
+    }
     const auto count = static_cast<int64_t>(lines_.size());
     int64_t span = count;
     if (pairs_high_ > 0) {
@@ -127,15 +129,28 @@ void TSegmentIndex::FindTreePairsFrom(int32_t low) {
     for (;;) {
         tree_pairs_.Clear();
         const auto high = static_cast<int32_t>(std::min(count, low + span));
-        pairs_kept_ = tree_.FindPairs(low, high, most_kept_pairs_, tree_pairs_);
+        const TSegmentTree::TFound found =
+            tree_.FindPairs(low, high, most_kept_pairs_, tree_pairs_);
+        pairs_kept_ = found.Kept;
         if (pairs_kept_ || span == 1) {
-            pairs_in_range_ = tree_pairs_.Added();
-            tree_pairs_.Group(lines_.size());
+            pairs_in_range_ = tree_pairs_.Added(), checked_in_range_ = found.Checked;
+            tree_pairs_.Group(low, high);
             pairs_low_ = low, pairs_high_ = high;
             return;
         }
         span = std::max<int64_t>(1, span / 4);
     }
+}
+
+// Each range walks the tree again, and where the segments' order says
+// little of where they lie, nearly the whole of it: once a range checked
+// more pairs a segment than there are later segments, each check a small
+// part of a test, testing every later one costs less.
+bool TSegmentIndex::RangesCostMoreThanAll(int32_t low) const {
+    if (pairs_high_ == 0) return false;
+    const double per_segment =
+        static_cast<double>(checked_in_range_) / static_cast<double>(pairs_high_ - pairs_low_);
+    return per_segment > static_cast<double>(lines_.size() - static_cast<std::size_t>(low));
 }
 
 } // namespace Unit1

@@ -7,9 +7,10 @@
 //    of segments at a time, so that however many there are, only a bounded
 //    number are kept;
 //  - and where nearly every pair can meet, as in a fan, every later segment
-//    tested in turn, which costs less than finding them.
-// Segments that neither can hold (no finite box) are tested against every
-// later one.
+//    tested in turn, which costs less than finding them; the tree turns to
+//    that too where its ranges would cost more.
+// Segments that neither can hold (no finite box or reach) are tested
+// against every later one.
 #pragma once
 
 #include <algorithm>
@@ -27,13 +28,14 @@ namespace Unit1 {
 
 // What the choice may spend; the defaults suit drawings.
 struct TSearchBudget {
-    // Box tests the levels may take: at least the first, at most the
+    // Box tests the levels may take: the larger of the first and the
     // second for each segment. A box test in a cell costs a small part of
     // a pair from the tree: overlapping squares, with some 65 tests a
     // segment, run twice as fast on the levels.
     std::size_t LeastLevelWork = std::size_t{1} << 24;
     std::size_t LevelWorkPerSegment = 128;
-    // Pairs kept at once, across levels or from the tree: 12 bytes each.
+    // Pairs kept at once, across levels or from the tree (TPairTable);
+    // at most 2^32 - 1.
     std::size_t MostKeptPairs = std::size_t{3} << 20;
     // The share of pairs that can meet, in a sample, from which every later
     // segment is tested instead of finding them.
@@ -59,10 +61,11 @@ class TSegmentIndex {
     enum class TMethod { Levels, Tree, Direct };
     void ChooseMethod(const TSearchBudget& budget);
     bool NearlyAllPairsMeet(double share) const;
-    void CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& scratch);
+    void CandidatesAfter(int32_t i, std::vector<TSegmentEnds>& out);
     void LevelsAfter(int32_t i, std::vector<TSegmentEnds>& out) const;
-    void TreeAfter(int32_t i, std::vector<TSegmentEnds>& scratch);
+    void TreeAfter(int32_t i, std::vector<TSegmentEnds>& out);
     void FindTreePairsFrom(int32_t low);
+    bool RangesCostMoreThanAll(int32_t low) const;
     // Calls visit(j) for each j > i of the list (ascending) whose path can
     // meet segment i's.
     template <class Visit>
@@ -77,16 +80,16 @@ class TSegmentIndex {
         VisitLaterMeeting(i, list, [&](int32_t j) { out.push_back(EndsOf(j)); });
     }
     TSegmentEnds EndsOf(int32_t j) const {
-        return ends_.empty() ? MakeEnds(j) : ends_[static_cast<size_t>(j)];
+        const auto at = static_cast<size_t>(j);
+        return ends_.empty() ? Unit1::EndsOf(lines_[at], j) : ends_[at];
     }
-    TSegmentEnds MakeEnds(int32_t j) const;
 
     std::span<const TSweepSegment> lines_;
     std::vector<TSegmentPath> paths_;
     std::vector<int32_t> indexed_; // every segment that takes part, ascending
     std::vector<int32_t> loose_;   // those the method cannot hold, ascending
     TMethod method_ = TMethod::Direct;
-    TSegmentLevels levels_;
+    TSegmentLevels level_grid_;
     TSegmentTree tree_;
     // Without the levels, whose cells hold them: every segment's, made once
     // rather than for each pair.
@@ -94,7 +97,7 @@ class TSegmentIndex {
     std::size_t most_kept_pairs_ = 0;
     TPairTable tree_pairs_; // those with the lower index in [pairs_low_, pairs_high_)
     int32_t pairs_low_ = 0, pairs_high_ = 0;
-    std::size_t pairs_in_range_ = 0;
+    std::size_t pairs_in_range_ = 0, checked_in_range_ = 0;
     bool pairs_kept_ = false; // false: a segment with too many, tested against all
 };
 

@@ -32,10 +32,9 @@ int Exponent(double v) {
 // keeps its cell numbers small; none for a box that is not finite.
 bool FindLevel(const TSegmentBox& b, int& level) {
     const double size = std::max(b.MaxX - b.MinX, b.MaxY - b.MinY);
-    const double reach =
-        std::max({std::fabs(b.MinX), std::fabs(b.MaxX), std::fabs(b.MinY), std::fabs(b.MaxY)});
-    if (!std::isfinite(size) || !std::isfinite(reach)) return false;
-    level = std::max(Exponent(size), Exponent(reach) - kMagnitudeBits);
+    const double distance = BoxMagnitude(b);
+    if (!std::isfinite(size) || !std::isfinite(distance)) return false;
+    level = std::max(Exponent(size), Exponent(distance) - kMagnitudeBits);
     return true;
 }
 
@@ -64,15 +63,15 @@ template <class Entry> TSegmentBox WidenedBox(const Entry& e) {
 
 bool TSegmentLevels::Build(std::span<const TSweepSegment> lines,
                            std::span<const TSegmentPath> paths, std::span<const int32_t> members,
-                           std::size_t budget, std::size_t most_pairs) {
+                           std::size_t most_tests, std::size_t most_pairs) {
     lines_ = lines, paths_ = paths;
     level_.assign(paths.size(), kUnplaced);
     PlaceInLevels(members);
     std::vector<std::array<uint32_t, 4>> own_cells(paths_.size());
-    std::size_t across = 0;
-    if (!CountCells(members, budget, own_cells, across)) return GiveUp();
+    std::size_t coarser_tests = 0;
+    if (!CountCells(members, most_tests, own_cells, coarser_tests)) return GiveUp();
     PlaceEntries(members, own_cells);
-    if (!PairAcrossLevels(members, across, most_pairs)) return GiveUp();
+    if (!PairAcrossLevels(members, coarser_tests, most_pairs)) return GiveUp();
     cells_.ForgetKeys(); // the sweep reaches cells only through own_
     return true;
 }
@@ -100,7 +99,7 @@ void TSegmentLevels::PlaceInLevels(std::span<const int32_t> members) {
 // Every pair across two levels costs a lookup, so levels close in size
 // share the coarser one: going down from the largest, each level in use
 // takes in the used levels up to kMergedLevels - 1 below it. Cells stay at
-// most 2^(kMergedLevels - 1) times a box's size.
+// most 2^(kMergedLevels - 1) times those of a box's own level.
 void TSegmentLevels::MergeLevels(const std::vector<uint8_t>& used) {
     std::vector<int16_t> merged(used.size(), kUnplaced);
     int top = kNoLevel;
@@ -126,11 +125,11 @@ TSegmentLevels::TCellRange TSegmentLevels::Cells(int32_t i, int level) const {
 }
 
 // Calls visit(entry) for every entry at positions first .. end - 1 of one
-// cell whose segment's box meets segment i's, unless the pair is seen in
-// another cell. A pair sharing several cells is seen only in the cell that
-// holds the lower left corner of the two boxes' common part: the cell whose
-// column is the first of one of them and whose row is the first of one.
-// flags says which of those segment i's range starts at this cell.
+// cell (never segment i's own) whose segment's box meets segment i's,
+// unless the pair is seen in another cell. A pair sharing several cells is seen only in the cell
+// that holds the lower left corner of the two boxes' common part: the cell whose column is the
+// first of one of them and whose row is the first of one. flags says which of those segment i's
+// range starts at this cell.
 template <class Visit>
 void TSegmentLevels::VisitEntries(int32_t i, uint32_t flags, uint32_t first, uint32_t end,
                                   Visit&& visit) const {
@@ -138,8 +137,7 @@ void TSegmentLevels::VisitEntries(int32_t i, uint32_t flags, uint32_t first, uin
     for (uint32_t at = first; at < end; ++at) {
         const TCellEntry& entry = entries_[at];
         if (((entry.Key | flags) & kFirstBoth) != kFirstBoth) continue;
-        if (box.Overlaps(WidenedBox(entry)) && IndexOf(entry.Key) != static_cast<uint32_t>(i))
-            visit(entry);
+        if (box.Overlaps(WidenedBox(entry))) visit(entry);
     }
 }
 
@@ -180,12 +178,12 @@ std::vector<int32_t> TSegmentLevels::CoarsestFirst(std::span<const int32_t> memb
 
 // Interns the cells of every placed member, the coarsest levels first, so
 // that when a box comes, every coarser cell it looks into is complete: the
-// entries it meets there and in its own cells count against the budget at
-// once, and the count stops as soon as the budget is spent. across gets the
+// entries it meets there and in its own cells count against most_tests at
+// once, and the count stops as soon as they are spent. coarser_tests gets the
 // entries looked at in coarser cells.
-bool TSegmentLevels::CountCells(std::span<const int32_t> members, std::size_t budget,
+bool TSegmentLevels::CountCells(std::span<const int32_t> members, std::size_t most_tests,
                                 std::vector<std::array<uint32_t, 4>>& own_cells,
-                                std::size_t& across) {
+                                std::size_t& coarser_tests) {
     // Most boxes take one or two cells.
     cells_.Reserve(2 * members.size());
     own_.resize(paths_.size());
@@ -204,8 +202,9 @@ bool TSegmentLevels::CountCells(std::span<const int32_t> members, std::size_t bu
                 work += cells_.Counted(cell) - 1; // the entries before it
             }
         }
-        VisitCoarserCells(i, [&](uint32_t cell, uint32_t) { across += cells_.Counted(cell); });
-        if (work + across > budget) return false;
+        VisitCoarserCells(i,
+                          [&](uint32_t cell, uint32_t) { coarser_tests += cells_.Counted(cell); });
+        if (work + coarser_tests > most_tests) return false;
     }
     return true;
 }
@@ -231,21 +230,27 @@ void TSegmentLevels::PlaceEntries(std::span<const int32_t> members,
     }
 }
 
-// False when there are more than most_pairs; there are no more than tests.
+// False, as soon as there are more than most_pairs; there are no more than
+// tests.
 bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::size_t tests,
                                       std::size_t most_pairs) {
     across_.Reserve(std::min(tests, most_pairs));
+    bool over = false;
     for (int32_t i : members) {
         if (!Placed(i)) continue;
         VisitCoarserCells(i, [&](uint32_t cell, uint32_t flags) {
             VisitEntries(i, flags, cells_.Begin(cell), cells_.End(cell),
                          [&](const TCellEntry& entry) {
+                             if (across_.Added() >= most_pairs) {
+                                 over = true;
+                                 return;
+                             }
                              across_.Add(static_cast<uint32_t>(i), IndexOf(entry.Key));
                          });
         });
-        if (across_.Added() > most_pairs) return false;
+        if (over) return false;
     }
-    across_.Group(paths_.size());
+    across_.Group(0, static_cast<int32_t>(paths_.size()));
     return true;
 }
 
@@ -264,9 +269,7 @@ void TSegmentLevels::AppendAfter(int32_t i, std::vector<TSegmentEnds>& out) cons
     }
     for (int32_t j : across_.Row(i)) {
         if (!PathsCanMeet(path, paths_[static_cast<size_t>(j)])) continue;
-        const TSweepSegment& line = lines_[static_cast<size_t>(j)];
-        out.push_back(
-            TSegmentEnds{MyFunc::LineOf(line.X1, line.Y1, line.X2, line.Y2), line.CurveNo, j});
+        out.push_back(EndsOf(lines_[static_cast<size_t>(j)], j));
     }
 }
 

@@ -1,13 +1,14 @@
 // Unit1: the level grid. Boxes of similar size find each other through
 // levels: each box belongs to a level whose square cells (a power of two in
-// size) are at least as large as the box, at most four times, and is listed
-// in the at most 2 x 2 cells it covers there. The cells of all levels share
+// size) are at least as large as the box and, unless the box is tiny beside
+// its distance from the origin, at most eight times, and is listed in the
+// at most 2 x 2 cells it covers there. The cells of all levels share
 // one hash table, so a far outlier or a dense knot leaves the rest of the
 // drawing alone. Boxes of one level meet through that level's cells; boxes
 // of different levels are paired once, before the sweep, by the smaller
 // box looking into the larger one's level.
 //
-// Every box test of that search counts against one budget, and is counted
+// Every box test of that search counts against one limit, and is counted
 // before it is made: where long segments lie over many small ones, or many
 // boxes meet, the levels give up at the cost of counting.
 #pragma once
@@ -29,10 +30,10 @@ class TSegmentLevels {
   public:
     // Places the members (ascending indices into lines and paths, which
     // must outlive the levels). False, keeping nothing, when the search
-    // would test more than `budget` boxes or keep more than `most_pairs`
+    // would test more than most_tests boxes or keep more than most_pairs
     // pairs across levels.
     bool Build(std::span<const TSweepSegment> lines, std::span<const TSegmentPath> paths,
-               std::span<const int32_t> members, std::size_t budget, std::size_t most_pairs);
+               std::span<const int32_t> members, std::size_t most_tests, std::size_t most_pairs);
 
     // The members without a level (a box too large for any), ascending.
     std::span<const int32_t> Unplaced() const { return unplaced_; }
@@ -77,8 +78,8 @@ class TSegmentLevels {
     void PlaceInLevels(std::span<const int32_t> members);
     void MergeLevels(const std::vector<uint8_t>& used);
     std::vector<int32_t> CoarsestFirst(std::span<const int32_t> members) const;
-    bool CountCells(std::span<const int32_t> members, std::size_t budget,
-                    std::vector<std::array<uint32_t, 4>>& own_cells, std::size_t& across);
+    bool CountCells(std::span<const int32_t> members, std::size_t most_tests,
+                    std::vector<std::array<uint32_t, 4>>& own_cells, std::size_t& coarser_tests);
     void PlaceEntries(std::span<const int32_t> members,
                       const std::vector<std::array<uint32_t, 4>>& own_cells);
     template <class Visit>

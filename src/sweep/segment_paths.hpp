@@ -38,8 +38,11 @@ inline TSegmentBox WidenedBoxOf(double x1, double y1, double x2, double y2) {
                        MyFunc::WidenedHigh(x1, x2), MyFunc::WidenedHigh(y1, y2)};
 }
 
-// Largest magnitude of the segment's coordinates.
+// Largest magnitude of the segment's coordinates, and of the box's.
 double Magnitude(const TSegmentPath& p);
+inline double BoxMagnitude(const TSegmentBox& b) {
+    return std::max({std::fabs(b.MinX), std::fabs(b.MaxX), std::fabs(b.MinY), std::fabs(b.MaxY)});
+}
 
 // Segments joined at an end, as in outlines and radial lines.
 inline bool SharedEnd(const TSegmentPath& a, const TSegmentPath& b) {

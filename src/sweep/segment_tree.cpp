@@ -7,7 +7,7 @@ namespace Unit1 {
 
 namespace {
 
-// Segments in a leaf: tested one by one.
+// Segments in a leaf: tested pair by pair.
 constexpr uint32_t kLeafSize = 8;
 // Rounding of the projections and of the distance the pairs are judged by,
 // relative to the magnitude: a few dozen unit roundoffs.
@@ -118,7 +118,10 @@ class TTreeBuilder {
     }
 
     // Each child's turned box, seen in the node's frame, with the rounding
-    // of that view added.
+    // of that view added. The rounding follows the coordinates alone: a
+    // reach so long that its view rounds off more makes the turned boxes far
+    // larger than the distance between nodes whose boxes meet, so that
+    // rounding cannot part them.
     void BoundByChildren(TNode& node) const {
         const TNode& a = tree_.nodes_[static_cast<std::size_t>(node.Left)];
         const TNode& b = tree_.nodes_[static_cast<std::size_t>(node.Right)];
@@ -126,9 +129,7 @@ class TTreeBuilder {
         node.Longest = longer.Longest, node.Ux = longer.Ux, node.Uy = longer.Uy;
         node.Lowest = std::min(a.Lowest, b.Lowest), node.Highest = std::max(a.Highest, b.Highest);
         node.Box = Union(a.Box, b.Box);
-        const double rounding =
-            kProjectionRounding * std::max({std::fabs(node.Box.MinX), std::fabs(node.Box.MaxX),
-                                            std::fabs(node.Box.MinY), std::fabs(node.Box.MaxY)});
+        const double rounding = kProjectionRounding * BoxMagnitude(node.Box);
         double lo_u = INFINITY, hi_u = -INFINITY, lo_v = INFINITY, hi_v = -INFINITY;
         for (const TNode* child : {&a, &b}) {
             const TNode& c = *child;
@@ -184,7 +185,7 @@ void TSegmentTree::Build(std::span<const TSegmentPath> paths, std::span<const in
     order_.assign(members.begin(), members.end());
     nodes_.clear();
     if (order_.empty()) return;
-    nodes_.reserve(2 * (order_.size() / kLeafSize + 1));
+    nodes_.reserve(order_.size() / 2 + 2); // leaves of 4 to 8
     TTreeBuilder(*this).Run();
 }
 
@@ -196,9 +197,9 @@ class TPairFinder {
                 TPairTable& pairs)
         : tree_(tree), low_(low), high_(high), most_(most), pairs_(pairs) {}
 
-    bool Run() {
+    TSegmentTree::TFound Run() {
         if (!tree_.nodes_.empty()) Join(0);
-        return !over_;
+        return {!over_, checked_};
     }
 
   private:
@@ -210,6 +211,7 @@ class TPairFinder {
     }
 
     void Keep(int32_t i, int32_t j) {
+        ++checked_;
         const int32_t lower = std::min(i, j);
         if (lower < low_ || lower >= high_) return;
         const auto& paths = tree_.paths_;
@@ -262,9 +264,11 @@ class TPairFinder {
     std::size_t most_;
     TPairTable& pairs_;
     bool over_ = false;
+    std::size_t checked_ = 0;
 };
 
-bool TSegmentTree::FindPairs(int32_t low, int32_t high, std::size_t most, TPairTable& pairs) const {
+TSegmentTree::TFound TSegmentTree::FindPairs(int32_t low, int32_t high, std::size_t most,
+                                             TPairTable& pairs) const {
     return TPairFinder(*this, low, high, most, pairs).Run();
 }
 

@@ -23,13 +23,19 @@ class TSegmentTree {
     void Build(std::span<const TSegmentPath> paths, std::span<const int32_t> members);
 
     // Adds to pairs every pair of members whose paths can meet and whose
-    // lower index lies in [low, high). False, with pairs holding part of
-    // them, as soon as there are more than `most`.
-    bool FindPairs(int32_t low, int32_t high, std::size_t most, TPairTable& pairs) const;
+    // lower index lies in [low, high). Not kept, with pairs holding part of
+    // them, as soon as there are more than `most`. Checked counts the pairs
+    // looked at on the way, in range or not.
+    struct TFound {
+        bool Kept;
+        std::size_t Checked;
+    };
+    TFound FindPairs(int32_t low, int32_t high, std::size_t most, TPairTable& pairs) const;
 
     // A node: its members lie at order_[First .. First + Count); the
-    // smallest of them is Lowest, the largest Highest. Its volume is the union of their widened
-    // boxes and a box turned along (Ux, Uy) holding every point within their reach.
+    // smallest of them is Lowest, the largest Highest. Its volume lies
+    // within both the union of their widened boxes and a box turned along
+    // (Ux, Uy) that holds every point within their reach.
     struct TNode {
         uint32_t First = 0, Count = 0;
         int32_t Left = -1, Right = -1;
