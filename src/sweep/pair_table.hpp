@@ -15,7 +15,8 @@ class TPairTable {
   public:
     // Only what is used is touched, and nothing is copied while it grows.
     void Reserve(std::size_t pairs) { pairs_.reserve(pairs); }
-    std::size_t Added() const { return pairs_.size(); }
+    // The pairs held, added or grouped.
+    std::size_t Size() const { return pairs_.size() + higher_.size(); }
     void Add(uint32_t a, uint32_t b) { pairs_.push_back(a < b ? TPair{a, b} : TPair{b, a}); }
     // Forgets every pair, grouped or not.
     void Clear() {

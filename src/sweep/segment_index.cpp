@@ -122,7 +122,7 @@ void TSegmentIndex::FindTreePairsFrom(int32_t low) {
     if (pairs_high_ > 0) {
         const int64_t last = pairs_high_ - pairs_low_;
         const double fill = 0.75 * static_cast<double>(most_kept_pairs_) /
-                            static_cast<double>(std::max<std::size_t>(pairs_in_range_, 1));
+                            static_cast<double>(std::max<std::size_t>(tree_pairs_.Size(), 1));
         span = static_cast<int64_t>(
             std::clamp(static_cast<double>(last) * fill, 1.0, 2.0 * static_cast<double>(last)));
     }
@@ -133,7 +133,7 @@ void TSegmentIndex::FindTreePairsFrom(int32_t low) {
             tree_.FindPairs(low, high, most_kept_pairs_, tree_pairs_);
         pairs_kept_ = found.Kept;
         if (pairs_kept_ || span == 1) {
-            pairs_in_range_ = tree_pairs_.Added(), checked_in_range_ = found.Checked;
+            checked_in_range_ = found.Checked;
             tree_pairs_.Group(low, high);
             pairs_low_ = low, pairs_high_ = high;
             return;

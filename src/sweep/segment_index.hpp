@@ -97,7 +97,7 @@ class TSegmentIndex {
     std::size_t most_kept_pairs_ = 0;
     TPairTable tree_pairs_; // those with the lower index in [pairs_low_, pairs_high_)
     int32_t pairs_low_ = 0, pairs_high_ = 0;
-    std::size_t pairs_in_range_ = 0, checked_in_range_ = 0;
+    std::size_t checked_in_range_ = 0;
     bool pairs_kept_ = false; // false: a segment with too many, tested against all
 };
 

@@ -241,7 +241,7 @@ bool TSegmentLevels::PairAcrossLevels(std::span<const int32_t> members, std::siz
         VisitCoarserCells(i, [&](uint32_t cell, uint32_t flags) {
             VisitEntries(i, flags, cells_.Begin(cell), cells_.End(cell),
                          [&](const TCellEntry& entry) {
-                             if (across_.Added() >= most_pairs) {
+                             if (across_.Size() >= most_pairs) {
                                  over = true;
                                  return;
                              }

@@ -88,15 +88,18 @@ class TTreeBuilder {
     // one tightly where they run alike.
     void BoundLeaf(TNode& node, uint32_t first, uint32_t count) const {
         node.First = first, node.Count = count;
+        const TSegmentPath* along = nullptr;
         for (uint32_t k = first; k < first + count; ++k) {
             const TSegmentPath& p = PathAt(k);
             const double dx = p.X2 - p.X1, dy = p.Y2 - p.Y1;
-            if (dx * dx + dy * dy > node.Longest) { // squared: the coordinates are below 2^500
-                node.Longest = dx * dx + dy * dy;
-                const double length = std::hypot(dx, dy);
-                const double sign = (dx < 0 || (dx == 0 && dy < 0)) ? -1 : 1;
-                node.Ux = sign * dx / length, node.Uy = sign * dy / length;
-            }
+            // Squared: the coordinates are below 2^500.
+            if (dx * dx + dy * dy > node.Longest) node.Longest = dx * dx + dy * dy, along = &p;
+        }
+        if (along) {
+            const double dx = along->X2 - along->X1, dy = along->Y2 - along->Y1;
+            const double length = std::hypot(dx, dy);
+            const double sign = (dx < 0 || (dx == 0 && dy < 0)) ? -1 : 1;
+            node.Ux = sign * dx / length, node.Uy = sign * dy / length;
         }
         node.Box = PathAt(first).Box;
         double lo_u = INFINITY, hi_u = -INFINITY, lo_v = INFINITY, hi_v = -INFINITY;
@@ -217,7 +220,7 @@ class TPairFinder {
         const auto& paths = tree_.paths_;
         if (!PathsCanMeet(paths[static_cast<std::size_t>(i)], paths[static_cast<std::size_t>(j)]))
             return;
-        if (pairs_.Added() >= most_) {
+        if (pairs_.Size() >= most_) {
             over_ = true;
             return;
         }
